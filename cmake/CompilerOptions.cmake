@@ -1,0 +1,23 @@
+# Warnings and floating-point settings shared by every target. The same
+# arithmetic on every target: no fused multiply-add contraction, and SSE2
+# (not x87) for 32-bit x86 so that the flush-to-zero mode applies.
+add_compile_options(-Wall -Wextra -Werror -Wshadow -ffp-contract=off)
+
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "i686|i386|x86$")
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
+
+if(WIN32)
+  # Self-contained binaries: the runtime libraries are linked in, so only
+  # Windows' own DLLs are imported.
+  add_link_options(-static-libgcc -static-libstdc++ -static)
+endif()
+
+set(VRELS_SANITIZER "" CACHE STRING "address, thread or empty")
+if(VRELS_SANITIZER STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(VRELS_SANITIZER STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
