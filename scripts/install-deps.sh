@@ -14,10 +14,9 @@ packages=(
   locales qemu-user
 )
 
-need_update=0
+# 32-bit wine comes from the i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
-  need_update=1
 fi
 
 missing=()
@@ -29,9 +28,7 @@ done
 
 if [ "${#missing[@]}" -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  if [ "$need_update" = 1 ] || [ -z "$(ls -A /var/lib/apt/lists 2>/dev/null | grep -v lock)" ] || true; then
-    apt-get update -qq
-  fi
+  apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
