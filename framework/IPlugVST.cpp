@@ -221,9 +221,7 @@ bool IPlugVST::ForwardHostEvent(VstEvent* event) {
   return CallHost(audioMasterProcessEvents, 0, 0, &events) == 1;
 }
 
-void IPlugVST::WantMidiIfNeeded() {
-  if (DoesMidi()) CallHost(audioMasterWantMidi);
-}
+void IPlugVST::WantMidi() { CallHost(audioMasterWantMidi); }
 
 // ---- Callbacks ---------------------------------------------------------------
 // No exception may cross into the host: each callback ends any that escaped.
@@ -247,37 +245,28 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
   }
 }
 
-void IPlugVST::VSTProcess(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
+template <class Processing>
+void IPlugVST::RunProcessing(AEffect* effect, Processing processing) {
   IPlugVST* plug = InstanceOf(effect);
   if (!plug) return;
   try {
     ScopedLock lock(plug->Mutex());
-    plug->WantMidiIfNeeded();
-    plug->ProcessFloatBuffers(inputs, outputs, frames, true);
+    if (plug->DoesMidi()) plug->WantMidi();
+    processing(plug);
   } catch (...) {
   }
+}
+
+void IPlugVST::VSTProcess(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
+  RunProcessing(effect, [&](IPlugVST* plug) { plug->ProcessFloatBuffers(inputs, outputs, frames, true); });
 }
 
 void IPlugVST::VSTProcessReplacing(AEffect* effect, float** inputs, float** outputs, int32_t frames) {
-  IPlugVST* plug = InstanceOf(effect);
-  if (!plug) return;
-  try {
-    ScopedLock lock(plug->Mutex());
-    plug->WantMidiIfNeeded();
-    plug->ProcessFloatBuffers(inputs, outputs, frames, false);
-  } catch (...) {
-  }
+  RunProcessing(effect, [&](IPlugVST* plug) { plug->ProcessFloatBuffers(inputs, outputs, frames, false); });
 }
 
 void IPlugVST::VSTProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, int32_t frames) {
-  IPlugVST* plug = InstanceOf(effect);
-  if (!plug) return;
-  try {
-    ScopedLock lock(plug->Mutex());
-    plug->WantMidiIfNeeded();
-    plug->ProcessDoubleBuffers(inputs, outputs, frames);
-  } catch (...) {
-  }
+  RunProcessing(effect, [&](IPlugVST* plug) { plug->ProcessDoubleBuffers(inputs, outputs, frames); });
 }
 
 float IPlugVST::VSTGetParameter(AEffect* effect, int32_t index) {

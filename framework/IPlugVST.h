@@ -41,6 +41,9 @@ class IPlugVST : public IPlugBase {
   void SetInitialDelay(int samples) override;
   bool SendMidiMessage(const MidiMessage& message) override;
   bool SendMidiMessages(const MidiMessage* messages, int count) override;
+  // Tells the host the plug-in wants MIDI (before every processing call of a
+  // plug-in that takes MIDI).
+  void WantMidi();
   // Passes a host event the plug-in does not handle back to the host.
   bool ForwardHostEvent(VstEvent* event);
 
@@ -56,6 +59,10 @@ class IPlugVST : public IPlugBase {
   static void VSTCALLBACK VSTSetParameter(AEffect* effect, int32_t index, float value);
 
  private:
+  // Runs one processing call under the instance mutex, asking the host for
+  // MIDI first when the plug-in takes it.
+  template <class Processing>
+  static void RunProcessing(AEffect* effect, Processing processing);
   intptr_t Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
   intptr_t GetChunk(int32_t index, void* ptr);
   intptr_t SetChunk(int32_t index, intptr_t byteCount, void* ptr);
@@ -65,7 +72,6 @@ class IPlugVST : public IPlugBase {
   void SetSpeakerArrangement(const VstSpeakerArrangement* arrangement, bool input);
   intptr_t CallHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.f);
   VstTimeInfo* GetTimeInfo(intptr_t wantedFlags);
-  void WantMidiIfNeeded();
   static void FillArrangement(VstSpeakerArrangement* arrangement, int nChannels);
 
   audioMasterCallback mHostCallback;
