@@ -6,6 +6,9 @@
 #pragma once
 
 #include "IPlugVST.h"
+#include "Swarm.h"
+#include "SwarmInputs.h"
+#include "SwarmSnapshot.h"
 
 class VrelsPlugin : public IPlugVST {
  public:
@@ -14,4 +17,20 @@ class VrelsPlugin : public IPlugVST {
 
   explicit VrelsPlugin(audioMasterCallback host);
   ~VrelsPlugin() override;
+
+  // ---- The flock (audio thread, instance mutex held) ----
+  // Resizes the flock (vrels are added and removed at the end, so indexes
+  // stay 0..n-1 and the leader survives while n >= 1).
+  void SetNumVrels(int n);
+  void SetNumChasers(int n);
+  // One swarm update: the counts, weights and speeds from the inputs, then
+  // the vrels' and the chasers' rules.
+  void SwarmStep(const SwarmInputs& inputs);
+  // Copies the flock for the swarm view; takes the instance mutex.
+  void GetSwarmSnapshot(SwarmSnapshot* snapshot);
+
+  const Swarm& GetSwarm() const { return mSwarm; }
+
+ private:
+  Swarm mSwarm;
 };
