@@ -11,13 +11,15 @@
 #include "MixerFormulas.h"
 #include "SoftClip.h"
 
+
+static const double kPi = 3.14159265358979323846;
 namespace {
 
 // Steady-state gain for a sine of an integer frequency: settle for 0.1 s,
 // then project one second (a whole number of cycles) of the output onto the
 // sine and the cosine.
 double MeasuredGain(Biquad filter, int rate, int freq) {
-  const double w = 2 * M_PI * freq / rate;
+  const double w = 2 * kPi * freq / rate;
   for (int k = 0; k < rate / 10; ++k) filter.Process(std::sin(w * k));
   double s = 0, c = 0;
   for (int k = 0; k < rate; ++k) {
@@ -32,7 +34,7 @@ double MeasuredGain(Biquad filter, int rate, int freq) {
 // the bilinear transform with the cutoff prewarped.
 double AnalyticGain(BiquadDesign design, double rate, double cutoff, double freq) {
   double q = design == BIQUAD_LOW_PASS ? 1.0 : 1 / std::sqrt(2.0);
-  double omega = std::tan(M_PI * freq / rate) / std::tan(M_PI * cutoff / rate);
+  double omega = std::tan(kPi * freq / rate) / std::tan(kPi * cutoff / rate);
   double den = std::hypot(1 - omega * omega, omega / q);
   return (design == BIQUAD_LOW_PASS ? 1.0 : omega * omega) / den;
 }
@@ -142,7 +144,7 @@ TEST(DelayLimiter, FullScaleSinePassesUnchanged) {
   DelayLimiter limiter;
   limiter.SetSampleRate(44100);
   for (int k = 0; k < 44100; ++k) {
-    double left = std::sin(2 * M_PI * 1000 * k / 44100), right = -left;
+    double left = std::sin(2 * kPi * 1000 * k / 44100), right = -left;
     double l = left, r = right;
     limiter.Process(l, r);
     ASSERT_EQ(l, left) << k;
@@ -183,7 +185,7 @@ TEST(DelayLimiter, PullsExcessBackWithATenMillisecondTimeConstant) {
   sine.SetSampleRate(44100);
   double early = 0, peak = 0;
   for (int k = 0; k < 44100 / 5; ++k) {
-    double l = 2 * std::sin(2 * M_PI * 1000 * k / 44100), r = 0;
+    double l = 2 * std::sin(2 * kPi * 1000 * k / 44100), r = 0;
     sine.Process(l, r);
     if (k >= 441 && k < 882) early = std::fmax(early, std::fabs(l));  // 10..20 ms
     if (k >= 44100 / 10) peak = std::fmax(peak, std::fabs(l));

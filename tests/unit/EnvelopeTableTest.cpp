@@ -5,6 +5,8 @@
 
 #include "EnvelopeTable.h"
 
+
+static const double kPi = 3.14159265358979323846;
 namespace {
 
 const int N = EnvelopeTable::SIZE;
@@ -53,7 +55,7 @@ TEST(EnvelopeTable, EveryShapeHasItsEndAndPeakValues) {
   EXPECT_EQ(t.mTable[0], 0.0);
   EXPECT_EQ(t.mTable[64], 1.0);
   EXPECT_EQ(t.mTable[191], 1.0);
-  EXPECT_NEAR(t.mTable[255], (std::cos(0.984375 * M_PI) + 1) * 0.5, 1e-15);
+  EXPECT_NEAR(t.mTable[255], (std::cos(0.984375 * kPi) + 1) * 0.5, 1e-15);
 
   t = FromChoice(1, 0.5);  // Gaussian, s = 50.3625 entries
   EXPECT_EQ(t.mShape, ENVELOPE_GAUSSIAN);

@@ -11,6 +11,7 @@ using namespace PortableMath;
 
 namespace {
 
+#ifndef _WIN32
 // Error in units of the last place of the correctly rounded result, against
 // the 64-bit-mantissa long double functions as the reference.
 double UlpError(double got, long double exact) {
@@ -18,6 +19,7 @@ double UlpError(double got, long double exact) {
   double ulp = std::nextafter(std::fabs(rounded), INFINITY) - std::fabs(rounded);
   return static_cast<double>(std::fabs(static_cast<long double>(got) - exact) / ulp);
 }
+#endif
 
 struct Uniform {
   std::uint64_t state = 88172645463325252ull;
@@ -38,6 +40,10 @@ std::uint64_t Bits(double x) {
 
 }  // namespace
 
+// The reference is the C library's long double maths, which on Windows is not
+// accurate enough to judge by; the pinned results below show that the
+// functions give the same bits there as on Linux, where this runs.
+#ifndef _WIN32
 TEST(PortableMath, AccurateToTheLastPlace) {
   Uniform u;
   double worst[7] = {};
@@ -58,6 +64,7 @@ TEST(PortableMath, AccurateToTheLastPlace) {
   EXPECT_LT(worst[5], 2.0) << "Log10";
   EXPECT_LT(worst[6], 64.0) << "Pow";  // e^(y ln x) magnifies the rounding of y ln x
 }
+#endif
 
 TEST(PortableMath, SpecialValues) {
   const double inf = std::numeric_limits<double>::infinity();
