@@ -30,9 +30,19 @@ double Weight(double top, double value) { return 1.0 / ((top - value) * kWeightD
 
 VrelsPlugin::VrelsPlugin(audioMasterCallback host)
     : IPlugVST(host, NUM_HOST_PARAMS, kChannelConfigs, NUM_PRESETS, kEffectName, kProductName, kMakerName,
-               kVersion, kUniqueId, kMakerId, kLatency, kDoesMidi, kDoesChunks, kIsInstrument) {}
+               kVersion, kUniqueId, kMakerId, kLatency, kDoesMidi, kDoesChunks, kIsInstrument) {
+  BuildParameterSet(this, mpParamChangeDesc);
+}
 
 VrelsPlugin::~VrelsPlugin() {}
+
+void VrelsPlugin::OnParamChanged(int index) {
+  ScopedLock lock(Mutex());
+  const ParamChangeDesc* pDesc = ParamChangeDescAt(index);
+  const IParameter* param = GetParam(index);
+  if (!pDesc || !pDesc->mpHandler || !param) return;
+  pDesc->mpHandler(this, pDesc, param->Value());
+}
 
 void VrelsPlugin::SetNumVrels(int n) { mSwarm.SetNumVrels(n); }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "IPlugVST.h"
+#include "ParameterTable.h"
 #include "Swarm.h"
 #include "SwarmInputs.h"
 #include "SwarmSnapshot.h"
@@ -17,6 +18,15 @@ class VrelsPlugin : public IPlugVST {
 
   explicit VrelsPlugin(audioMasterCallback host);
   ~VrelsPlugin() override;
+
+  // ---- Parameters (instance mutex held) ----
+  // Calls the change handler registered for the parameter with its current
+  // value; a parameter without a record changes nothing.
+  void OnParamChanged(int index) override;
+  // The record registered for a parameter; null when it has none.
+  const ParamChangeDesc* ParamChangeDescAt(int index) const {
+    return index >= 0 && index < NUM_PARAMS ? mpParamChangeDesc[index] : nullptr;
+  }
 
   // ---- The flock (audio thread, instance mutex held) ----
   // Resizes the flock (vrels are added and removed at the end, so indexes
@@ -32,5 +42,8 @@ class VrelsPlugin : public IPlugVST {
   const Swarm& GetSwarm() const { return mSwarm; }
 
  private:
+  // The change dispatch: one record per parameter index, null where none is
+  // declared. The records are the constant tables' own.
+  const ParamChangeDesc* mpParamChangeDesc[NUM_PARAMS] = {};
   Swarm mSwarm;
 };
