@@ -45,3 +45,11 @@ if ! /lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1; then
   fi
   /lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null
 fi
+
+# A locale with a decimal comma, for the tests that check numbers are written
+# with a point whatever the host's locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen >/dev/null
+fi

@@ -1,5 +1,12 @@
 #include "VrelsPlugin.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "ModulationTick.h"
+#include "TempoSync.h"
+
 using vrels::ScopedLock;
 
 namespace {
@@ -25,6 +32,16 @@ const double kAlignTop = 100;
 const double kPercent = 0.01;
 const double kMaxFollow = 0.25;
 
+// Filter cutoffs before the parameters are applied: the low-passes open, the
+// grain high-pass passing everything; the feedback high-pass is fixed.
+const double kInitialLowPassHz = 20000;
+const double kInitialGrainHighPassHz = 0;
+const double kFeedbackHighPassHz = 100;
+
+// Tempos beyond these are held to them (beats per minute).
+const double kMinTempo = 1;
+const double kMaxTempo = 10000;
+
 double Weight(double top, double value) { return 1.0 / ((top - value) * kWeightDivisorStep + 1); }
 }  // namespace
 
@@ -32,6 +49,18 @@ VrelsPlugin::VrelsPlugin(audioMasterCallback host)
     : IPlugVST(host, NUM_HOST_PARAMS, kChannelConfigs, NUM_PRESETS, kEffectName, kProductName, kMakerName,
                kVersion, kUniqueId, kMakerId, kLatency, kDoesMidi, kDoesChunks, kIsInstrument) {
   BuildParameterSet(this, mpParamChangeDesc);
+  for (int slot = 0; slot < NUM_MOD_SLOTS; ++slot) {
+    const IParameter* param = GetParam(kModSlots[slot].mParamIdx);
+    mModParams[slot].Init(param->Min(), param->Max(), kModSlots[slot].mDisplayKind);
+  }
+  for (std::unique_ptr<Lfo>& lfo : mLfos) lfo = Lfo::Create(LFO_SINE);
+  for (int channel = 0; channel < 2; ++channel) {
+    mGrainLowPass[channel].Design(BIQUAD_LOW_PASS, GetSampleRate(), kInitialLowPassHz);
+    mGrainHighPass[channel].Design(BIQUAD_HIGH_PASS, GetSampleRate(), kInitialGrainHighPassHz);
+    mFeedbackLowPass[channel].Design(BIQUAD_LOW_PASS, GetSampleRate(), kInitialLowPassHz);
+    mFeedbackHighPass[channel].Design(BIQUAD_HIGH_PASS, GetSampleRate(), kFeedbackHighPassHz);
+  }
+  ApplySampleRate(GetSampleRate());
 }
 
 VrelsPlugin::~VrelsPlugin() {}
@@ -41,6 +70,15 @@ void VrelsPlugin::OnParamChanged(int index) {
   const ParamChangeDesc* pDesc = ParamChangeDescAt(index);
   const IParameter* param = GetParam(index);
   if (!pDesc || !pDesc->mpHandler || !param) return;
+  if (!mPresetModified) {
+    // The first change after a preset was saved or loaded marks it.
+    mPresetModified = true;
+    std::size_t n = std::strlen(mPresetName);
+    if (n + 1 < sizeof(mPresetName)) {
+      mPresetName[n] = '*';
+      mPresetName[n + 1] = '\0';
+    }
+  }
   pDesc->mpHandler(this, pDesc, param->Value());
 }
 
@@ -64,7 +102,86 @@ void VrelsPlugin::SwarmStep(const SwarmInputs& in) {
   mSwarm.UpdateChasers();
 }
 
+namespace {
+// The flock's inputs read from its modulation slots.
+class ModulatedSwarmInputs : public SwarmInputs {
+ public:
+  explicit ModulatedSwarmInputs(const VrelsPlugin& plug) : mPlug(plug) {}
+  double Value(SwarmInput input) const override {
+    static const int kSlotOfInput[kNumSwarmInputs] = {0, 1, 3, 2, 4, 5, 6, 7, 9, 8};
+    return mPlug.ModulatedValue(kSlotOfInput[input]);
+  }
+
+ private:
+  const VrelsPlugin& mPlug;
+};
+}  // namespace
+
+void VrelsPlugin::SwarmStep() {
+  SwarmStep(ModulatedSwarmInputs(*this));
+  if (const Vrel* leader = mSwarm.Vrels().First()) mModSources.WriteLeader(*leader);
+}
+
+void VrelsPlugin::ModulationTick() {
+  ::ModulationTick(TICK_LENGTH, mLfos, mRandom, mModSources, mMatrix, mModParams);
+}
+
+double VrelsPlugin::ModulatedValue(int slot) const {
+  const ModParam& param = mModParams[slot];
+  return param.Value(mModSources[param.mSource]);
+}
+
 void VrelsPlugin::GetSwarmSnapshot(SwarmSnapshot* snapshot) {
   ScopedLock lock(Mutex());
   mSwarm.CopySnapshot(snapshot);
+}
+
+void VrelsPlugin::OnReset() {
+  ScopedLock lock(Mutex());
+  ApplySampleRate(GetSampleRate());
+}
+
+void VrelsPlugin::ApplySampleRate(double sampleRate) {
+  for (std::unique_ptr<Lfo>& lfo : mLfos) {
+    if (!lfo) continue;
+    lfo->SetSampleRate(static_cast<float>(sampleRate));
+    lfo->UpdatePeriod();
+  }
+  for (LevelMeter& meter : mMeters) meter.Resize(sampleRate);
+  for (int channel = 0; channel < 2; ++channel) {
+    mGrainLowPass[channel].SetSampleRate(sampleRate);
+    mGrainHighPass[channel].SetSampleRate(sampleRate);
+    mFeedbackLowPass[channel].SetSampleRate(sampleRate);
+    mFeedbackHighPass[channel].SetSampleRate(sampleRate);
+  }
+  mLimiter.SetSampleRate(sampleRate);
+}
+
+void VrelsPlugin::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+  RefreshTempo();
+  IPlugVST::ProcessBlock(inputs, outputs, nFrames);
+}
+
+void VrelsPlugin::RefreshTempo() {
+  double tempo = GetHostTempo();
+  // No tempo, zero or negative: the default. Values no host can mean (not
+  // finite, or outside what a note length can be computed from) are held to
+  // a usable range so that synced times and rates stay finite.
+  if (!(tempo > 0) || !std::isfinite(tempo)) {
+    tempo = DEFAULT_TEMPO;
+  } else if (tempo < kMinTempo) {
+    tempo = kMinTempo;
+  } else if (tempo > kMaxTempo) {
+    tempo = kMaxTempo;
+  }
+  mTempo = tempo;
+}
+
+void VrelsPlugin::SetNumGrainStreams(int n) { mNumGrainStreams = n; }
+
+void VrelsPlugin::RefreshCounts() {
+  int vrels = mSwarm.mNumVrels;
+  SetNumGrainStreams(std::min(mMaxStreams, vrels));
+  mShownStreamCount = mNumGrainStreams;
+  mShownTapCount = std::min(mMaxTaps, vrels);
 }
