@@ -39,7 +39,7 @@ class Writer {
   size_t mPos = 0;
 };
 
-struct Spec {
+struct Conversion {
   bool mLeft = false;      // '-'
   bool mZeroPad = false;   // '0'
   char mSignChar = '\0';   // '+' or ' ' for non-negative numbers
@@ -49,16 +49,16 @@ struct Spec {
 
 // One number: sign, digits, and the padding the flags ask for. Zero padding
 // goes between the sign and the digits, and only for finite numbers.
-void PutNumber(Writer& w, const Spec& spec, bool negative, const char* digits, size_t length,
+void PutNumber(Writer& w, const Conversion& conversion, bool negative, const char* digits, size_t length,
                bool zeroPadAllowed) {
-  char sign = negative ? '-' : spec.mSignChar;
+  char sign = negative ? '-' : conversion.mSignChar;
   int used = static_cast<int>(length) + (sign ? 1 : 0);
-  int pad = spec.mWidth > used ? spec.mWidth - used : 0;
-  if (spec.mLeft) {
+  int pad = conversion.mWidth > used ? conversion.mWidth - used : 0;
+  if (conversion.mLeft) {
     if (sign) w.Put(sign);
     w.Put(digits, length);
     w.Repeat(' ', pad);
-  } else if (spec.mZeroPad && zeroPadAllowed) {
+  } else if (conversion.mZeroPad && zeroPadAllowed) {
     if (sign) w.Put(sign);
     w.Repeat('0', pad);
     w.Put(digits, length);
@@ -69,26 +69,26 @@ void PutNumber(Writer& w, const Spec& spec, bool negative, const char* digits, s
   }
 }
 
-void PutText(Writer& w, const Spec& spec, const char* text, size_t length) {
-  int pad = spec.mWidth > static_cast<int>(length) ? spec.mWidth - static_cast<int>(length) : 0;
-  if (!spec.mLeft) w.Repeat(' ', pad);
+void PutText(Writer& w, const Conversion& conversion, const char* text, size_t length) {
+  int pad = conversion.mWidth > static_cast<int>(length) ? conversion.mWidth - static_cast<int>(length) : 0;
+  if (!conversion.mLeft) w.Repeat(' ', pad);
   w.Put(text, length);
-  if (spec.mLeft) w.Repeat(' ', pad);
+  if (conversion.mLeft) w.Repeat(' ', pad);
 }
 
-void PutInteger(Writer& w, const Spec& spec, bool negative, unsigned long long magnitude) {
+void PutInteger(Writer& w, const Conversion& conversion, bool negative, unsigned long long magnitude) {
   char digits[32];
   char* end = std::to_chars(digits, digits + sizeof(digits), magnitude).ptr;
   size_t length = static_cast<size_t>(end - digits);
   // A precision is the least number of digits (and "%.0d" of 0 writes none).
   char padded[32 + MAX_PRECISION];
-  int precision = spec.mPrecision > MAX_PRECISION ? MAX_PRECISION : spec.mPrecision;
+  int precision = conversion.mPrecision > MAX_PRECISION ? MAX_PRECISION : conversion.mPrecision;
   if (precision == 0 && magnitude == 0) length = 0;
   int zeros = precision > static_cast<int>(length) ? precision - static_cast<int>(length) : 0;
   std::memset(padded, '0', static_cast<size_t>(zeros));
   std::memcpy(padded + zeros, digits, length);
   // As with printf, a precision turns zero padding off.
-  PutNumber(w, spec, negative, padded, length + static_cast<size_t>(zeros), precision < 0);
+  PutNumber(w, conversion, negative, padded, length + static_cast<size_t>(zeros), precision < 0);
 }
 
 size_t FixedDigits(char* digits, double magnitude, int precision) {
@@ -99,10 +99,10 @@ size_t FixedDigits(char* digits, double magnitude, int precision) {
   return r.ec == std::errc() ? static_cast<size_t>(r.ptr - digits) : 0;
 }
 
-void PutFixed(Writer& w, const Spec& spec, double x) {
+void PutFixed(Writer& w, const Conversion& conversion, double x) {
   char digits[NUMBER_BUFFER_LEN];
-  size_t length = FixedDigits(digits, std::fabs(x), spec.mPrecision < 0 ? 6 : spec.mPrecision);
-  PutNumber(w, spec, std::signbit(x), digits, length, std::isfinite(x));
+  size_t length = FixedDigits(digits, std::fabs(x), conversion.mPrecision < 0 ? 6 : conversion.mPrecision);
+  PutNumber(w, conversion, std::signbit(x), digits, length, std::isfinite(x));
 }
 
 }  // namespace
@@ -117,38 +117,38 @@ int FormatTextV(char* out, size_t size, const char* format, va_list args) {
       continue;
     }
     const char* start = p++;
-    Spec spec;
+    Conversion conversion;
     for (;; ++p) {
-      if (*p == '-') spec.mLeft = true;
-      else if (*p == '0') spec.mZeroPad = true;
-      else if (*p == '+') spec.mSignChar = '+';
-      else if (*p == ' ') { if (spec.mSignChar != '+') spec.mSignChar = ' '; }
+      if (*p == '-') conversion.mLeft = true;
+      else if (*p == '0') conversion.mZeroPad = true;
+      else if (*p == '+') conversion.mSignChar = '+';
+      else if (*p == ' ') { if (conversion.mSignChar != '+') conversion.mSignChar = ' '; }
       else if (*p == '#') {}
       else break;
     }
     if (*p == '*') {
-      spec.mWidth = va_arg(args, int);
-      if (spec.mWidth < 0) {
-        spec.mLeft = true;
-        spec.mWidth = -spec.mWidth;
+      conversion.mWidth = va_arg(args, int);
+      if (conversion.mWidth < 0) {
+        conversion.mLeft = true;
+        conversion.mWidth = -conversion.mWidth;
       }
       ++p;
     } else {
-      while (*p >= '0' && *p <= '9') spec.mWidth = spec.mWidth * 10 + (*p++ - '0');
+      while (*p >= '0' && *p <= '9') conversion.mWidth = conversion.mWidth * 10 + (*p++ - '0');
     }
     if (*p == '.') {
       ++p;
-      spec.mPrecision = 0;
+      conversion.mPrecision = 0;
       if (*p == '*') {
-        spec.mPrecision = va_arg(args, int);
-        if (spec.mPrecision < 0) spec.mPrecision = -1;
+        conversion.mPrecision = va_arg(args, int);
+        if (conversion.mPrecision < 0) conversion.mPrecision = -1;
         ++p;
       } else {
-        while (*p >= '0' && *p <= '9') spec.mPrecision = spec.mPrecision * 10 + (*p++ - '0');
+        while (*p >= '0' && *p <= '9') conversion.mPrecision = conversion.mPrecision * 10 + (*p++ - '0');
       }
     }
     // Widths beyond the buffer would only be cut again.
-    if (spec.mWidth > static_cast<int>(size)) spec.mWidth = static_cast<int>(size);
+    if (conversion.mWidth > static_cast<int>(size)) conversion.mWidth = static_cast<int>(size);
     int longs = 0;
     bool longDouble = false;
     while (*p == 'h' || *p == 'l' || *p == 'L') {
@@ -163,32 +163,32 @@ int FormatTextV(char* out, size_t size, const char* format, va_list args) {
                       : longs == 1 ? va_arg(args, long) : va_arg(args, int);
         unsigned long long magnitude =
             v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-        PutInteger(w, spec, v < 0, magnitude);
+        PutInteger(w, conversion, v < 0, magnitude);
         break;
       }
       case 'u': {
         unsigned long long v = longs >= 2 ? va_arg(args, unsigned long long)
                                : longs == 1 ? va_arg(args, unsigned long) : va_arg(args, unsigned);
-        PutInteger(w, spec, false, v);
+        PutInteger(w, conversion, false, v);
         break;
       }
       case 'f':
       case 'F': {
         double v = longDouble ? static_cast<double>(va_arg(args, long double)) : va_arg(args, double);
-        PutFixed(w, spec, v);
+        PutFixed(w, conversion, v);
         break;
       }
       case 's': {
         const char* s = va_arg(args, const char*);
         if (!s) s = "(null)";
         size_t length = 0;
-        while (s[length] && (spec.mPrecision < 0 || length < static_cast<size_t>(spec.mPrecision))) ++length;
-        PutText(w, spec, s, length);
+        while (s[length] && (conversion.mPrecision < 0 || length < static_cast<size_t>(conversion.mPrecision))) ++length;
+        PutText(w, conversion, s, length);
         break;
       }
       case 'c': {
         char c = static_cast<char>(va_arg(args, int));
-        PutText(w, spec, &c, 1);
+        PutText(w, conversion, &c, 1);
         break;
       }
       case '%':
@@ -217,8 +217,8 @@ int FormatText(char* out, size_t size, const char* format, ...) {
 
 int FormatFixed(char* out, size_t size, double x, int precision) {
   Writer w(out, size);
-  Spec spec;
-  spec.mPrecision = precision < 0 ? 0 : precision;
-  PutFixed(w, spec, x);
+  Conversion conversion;
+  conversion.mPrecision = precision < 0 ? 0 : precision;
+  PutFixed(w, conversion, x);
   return w.Length();
 }
