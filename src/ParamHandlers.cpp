@@ -174,6 +174,14 @@ void ParamHandlers::Bound(VrelsPlugin* plug, const ParamChangeDesc* desc, double
   }
 }
 
+void ParamHandlers::Panic(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
+  // Silences the grains and the delay at once: they read the cleared rings.
+  // Write indexes, grains, taps, filters, limiter and meters carry on.
+  if (value <= kSwitchOn) return;
+  for (InputHistory& history : plug->mHistory) history.Clear();
+  for (DelayLine& line : plug->mDelayLines) line.Clear();
+}
+
 void ParamHandlers::LfoShape(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
   std::unique_ptr<Lfo>& slot = plug->mLfos[LfoOf(desc->mParamIdx)];
   int shape = static_cast<int>(value);

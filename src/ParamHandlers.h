@@ -26,6 +26,7 @@ struct ParamHandlers {
   static void Gain(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
   static void Envelope(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
   static void Bound(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
+  static void Panic(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
 
   // The four LFOs.
   static void LfoShape(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);

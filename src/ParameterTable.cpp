@@ -196,7 +196,7 @@ const RealParamDesc kRealParams[] = {
 
 // Buttons: the panic button and the preset save and load buttons.
 const TriggerParamDesc kTriggerParams[] = {
-    {Desc("Panic", kPanic, PendingChange)},
+    {Desc("Panic", kPanic, ParamHandlers::Panic)},
     {Desc("", kSavePreset, PendingChange)},
     {Desc("", kLoadPreset, PendingChange)},
 };

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "AudioRing.h"
 #include "Biquad.h"
 #include "DelayLimiter.h"
 #include "EnvelopeTable.h"
@@ -102,6 +103,8 @@ class VrelsPlugin : public IPlugVST {
   const Biquad& GrainLowPass(int channel) const { return mGrainLowPass[channel]; }
   const Biquad& GrainHighPass(int channel) const { return mGrainHighPass[channel]; }
   const Biquad& FeedbackLowPass(int channel) const { return mFeedbackLowPass[channel]; }
+  const InputHistory& History(int channel) const { return mHistory[channel]; }
+  const DelayLine& Delay(int channel) const { return mDelayLines[channel]; }
 
   // Binds the first n vrels to grain streams (the streams themselves arrive
   // with the grain engine; until then only the count is kept).
@@ -142,6 +145,8 @@ class VrelsPlugin : public IPlugVST {
   double mDelaySmoothing = 0;
   double mDryGain = 0, mGrainGain = 0, mDelayGain = 0, mGrainSend = 0, mDrySend = 0;
 
+  InputHistory mHistory[2];  // left, right
+  DelayLine mDelayLines[2];
   Biquad mGrainLowPass[2], mGrainHighPass[2], mFeedbackLowPass[2], mFeedbackHighPass[2];
   DelayLimiter mLimiter;
   // Grain left and right, delay left and right.

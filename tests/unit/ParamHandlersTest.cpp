@@ -190,3 +190,27 @@ TEST(Tempo, HostTempoIsUsedWhenUsableAndReplacedOtherwise) {
   plug.OnParamChanged(kDTime);
   EXPECT_NEAR(plug.GetModParam(20).mBase, 4 * 60000.0 / 90, 1e-3);
 }
+
+TEST(Panic, ClearsEveryRingButKeepsTheirPositions) {
+  VrelsPlugin plug(nullptr);
+  // The processing loop fills the rings; here they are filled directly.
+  for (int channel = 0; channel < 2; ++channel) {
+    ASSERT_TRUE(plug.History(channel).IsAllocated());
+    auto& history = const_cast<InputHistory&>(plug.History(channel));
+    auto& line = const_cast<DelayLine&>(plug.Delay(channel));
+    history.At(5) = 0.5;
+    line.At(AudioRing::RING_LENGTH + 7) = -0.25;  // wraps to 7
+    line.mWriteIndex = 99;
+  }
+  EXPECT_EQ(plug.Delay(1).At(7), -0.25);
+  plug.GetParam(kPanic)->Set(0);
+  plug.OnParamChanged(kPanic);  // released: nothing happens
+  EXPECT_EQ(plug.History(0).At(5), 0.5);
+  plug.GetParam(kPanic)->Set(1);
+  plug.OnParamChanged(kPanic);
+  for (int channel = 0; channel < 2; ++channel) {
+    EXPECT_EQ(plug.History(channel).At(5), 0.0);
+    EXPECT_EQ(plug.Delay(channel).At(7), 0.0);
+    EXPECT_EQ(plug.Delay(channel).mWriteIndex, 99);
+  }
+}
