@@ -30,7 +30,7 @@ class VrelsPlugin : public IPlugVST {
   static const int NUM_HOST_PARAMS = 175;
   static const int NUM_PRESETS = 6;
   static const int TICK_LENGTH = 16;  // samples per control tick
-  static const int NUM_LFOS = 4;
+  static const int NUM_LFOS = ModSources::NUM_LFOS;  // LFO-1 .. LFO-4
 
   explicit VrelsPlugin(audioMasterCallback host);
   ~VrelsPlugin() override;
