@@ -2,27 +2,24 @@
 // delay lines the taps read. Each holds the last RING_LENGTH samples of one
 // channel; indexes wrap by masking, so the length is a power of two.
 //
-// Allocated once with the plug-in (1 MB each), written on the audio thread
-// under the instance mutex, cleared by the panic handler.
+// Allocated once with the plug-in (1 MB each; a failed allocation throws
+// and the instance is not created), written on the audio thread under the
+// instance mutex, cleared by the panic handler.
 #pragma once
 
 #include <cstring>
 #include <memory>
-#include <new>
 
 struct AudioRing {
   static const int RING_LENGTH = 131072;  // 2^17 samples, about 3 s at 44.1 kHz
   static const int RING_MASK = RING_LENGTH - 1;
 
-  AudioRing() : mpSamples(new (std::nothrow) double[RING_LENGTH]()) {}
+  AudioRing() : mpSamples(new double[RING_LENGTH]()) {}
 
-  bool IsAllocated() const { return mpSamples != nullptr; }
   double& At(int position) { return mpSamples[position & RING_MASK]; }
   double At(int position) const { return mpSamples[position & RING_MASK]; }
   // Silence everywhere; the write index stays where it is.
-  void Clear() {
-    if (mpSamples) std::memset(mpSamples.get(), 0, sizeof(double) * RING_LENGTH);
-  }
+  void Clear() { std::memset(mpSamples.get(), 0, sizeof(double) * RING_LENGTH); }
 
   std::unique_ptr<double[]> mpSamples;
   int mWriteIndex = 0;

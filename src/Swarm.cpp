@@ -41,6 +41,11 @@ double Predator::MaxSpeed() const { return mpSwarm->mChaserSpeed; }
 
 // ---- Members ----------------------------------------------------------------
 
+Swarm::Swarm() {
+  for (int i = 0; i < MAX_NUM_VRELS; ++i) mReserveVrels.Append(new Vrel);
+  for (int i = 0; i < MAX_NUM_CHASERS; ++i) mReservePredators.Append(new Predator);
+}
+
 void Swarm::PlaceAtRandom(Creature* creature, double speed) {
   creature->mX = static_cast<int>(mRandom.Next() * FIELD_WIDTH);
   creature->mY = static_cast<int>(mRandom.Next() * FIELD_HEIGHT);
@@ -51,6 +56,7 @@ void Swarm::PlaceAtRandom(Creature* creature, double speed) {
 void Swarm::AddVrel() {
   VRELS_ASSERT(mNumVrels < MAX_NUM_VRELS);
   Vrel* vrel = mFreeVrels.TakeFirst();
+  if (!vrel) vrel = mReserveVrels.TakeFirst();
   if (!vrel) vrel = new Vrel;
   PlaceAtRandom(vrel, mVrelSpeed);
   // Each colour channel between 0x20 and 0x9F: visible on the dark view.
@@ -73,6 +79,7 @@ bool Swarm::RemoveVrel(Vrel* vrel) {
 
 void Swarm::AddChaser() {
   Predator* chaser = mFreePredators.TakeFirst();
+  if (!chaser) chaser = mReservePredators.TakeFirst();
   if (!chaser) chaser = new Predator;
   PlaceAtRandom(chaser, mChaserSpeed);
   chaser->mColour = static_cast<int>(mRandom.NextBits() & 0xFFFFFF);

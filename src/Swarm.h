@@ -15,6 +15,14 @@ class Swarm {
   static const int FIELD_WIDTH = 300;
   static const int FIELD_HEIGHT = 240;
 
+  // Every vrel and chaser the flock can hold is allocated here, into
+  // reserves that stand in for fresh allocations, so that resizing the flock
+  // on the audio thread never allocates. Removed members still go to the
+  // free lists and are reused first, in removal order.
+  Swarm();
+  Swarm(const Swarm&) = delete;
+  Swarm& operator=(const Swarm&) = delete;
+
   // Adds a vrel at a random place in the field with a random velocity and
   // colour, reusing a free one first.
   void AddVrel();
@@ -72,5 +80,7 @@ class Swarm {
   VrelList mFreeVrels;
   PredatorList mPredators;
   PredatorList mFreePredators;
+  VrelList mReserveVrels;
+  PredatorList mReservePredators;
   MwcRandom mRandom;
 };

@@ -1,11 +1,13 @@
 #include "VrelsPlugin.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
 #include "ModulationTick.h"
 #include "TempoSync.h"
+#include "TextFormat.h"
 
 using vrels::ScopedLock;
 
@@ -43,6 +45,13 @@ const double kMinTempo = 1;
 const double kMaxTempo = 10000;
 
 double Weight(double top, double value) { return 1.0 / ((top - value) * kWeightDivisorStep + 1); }
+
+// The meters are read out every 200 ms.
+const double kMeterPeriodMs = 200;
+int MeterPeriod(double sampleRate) {
+  double samples = sampleRate * kMeterPeriodMs / 1000;
+  return samples < INT_MAX ? static_cast<int>(samples) : INT_MAX;
+}
 }  // namespace
 
 VrelsPlugin::VrelsPlugin(audioMasterCallback host)
@@ -70,19 +79,24 @@ void VrelsPlugin::OnParamChanged(int index) {
   const ParamChangeDesc* pDesc = ParamChangeDescAt(index);
   const IParameter* param = GetParam(index);
   if (!pDesc || !pDesc->mpHandler || !param) return;
-  if (!mPresetModified) {
-    // The first change after a preset was saved or loaded marks it.
-    mPresetModified = true;
-    std::size_t n = std::strlen(mPresetName);
-    if (n + 1 < sizeof(mPresetName)) {
-      mPresetName[n] = '*';
-      mPresetName[n + 1] = '\0';
-    }
-  }
+  MarkPresetModified();
   pDesc->mpHandler(this, pDesc, param->Value());
 }
 
-void VrelsPlugin::SetNumVrels(int n) { mSwarm.SetNumVrels(n); }
+void VrelsPlugin::MarkPresetModified() {
+  if (mPresetModified) return;
+  mPresetModified = true;
+  std::size_t n = std::strlen(mPresetName);
+  if (n + 1 < sizeof(mPresetName)) {
+    mPresetName[n] = '*';
+    mPresetName[n + 1] = '\0';
+  }
+}
+
+void VrelsPlugin::SetNumVrels(int n) {
+  mSwarm.SetNumVrels(n);
+  SetNumGrainStreams(std::min(mSwarm.mNumVrels, mMaxStreams));
+}
 
 void VrelsPlugin::SetNumChasers(int n) { mSwarm.SetNumChasers(n); }
 
@@ -136,18 +150,44 @@ void VrelsPlugin::GetSwarmSnapshot(SwarmSnapshot* snapshot) {
   mSwarm.CopySnapshot(snapshot);
 }
 
+void VrelsPlugin::SetBoundsFromView(int left, int top, int right, int bottom) {
+  ScopedLock lock(Mutex());
+  if (mPresetNameShown) MarkPresetModified();
+  const double width = Swarm::FIELD_WIDTH, height = Swarm::FIELD_HEIGHT;
+  GetParam(kBoundL)->SetClamped(left / width);
+  GetParam(kBoundT)->SetClamped(top / height);
+  GetParam(kBoundR)->SetClamped(right / width);
+  GetParam(kBoundB)->SetClamped(bottom / height);
+  mSwarm.mBoundLeft = left;
+  mSwarm.mBoundTop = top;
+  mSwarm.mBoundRight = right;
+  mSwarm.mBoundBottom = bottom;
+}
+
+void VrelsPlugin::SetGather(bool active, int scatter, double x, double y) {
+  ScopedLock lock(Mutex());
+  mSwarm.mGatherActive = active;
+  mSwarm.mScatter = scatter;
+  mSwarm.mGatherX = x;
+  mSwarm.mGatherY = y;
+}
+
 void VrelsPlugin::OnReset() {
   ScopedLock lock(Mutex());
   ApplySampleRate(GetSampleRate());
 }
 
 void VrelsPlugin::ApplySampleRate(double sampleRate) {
+  // The framework holds the rate; the engine reads it from there.
   for (std::unique_ptr<Lfo>& lfo : mLfos) {
     if (!lfo) continue;
     lfo->SetSampleRate(static_cast<float>(sampleRate));
     lfo->UpdatePeriod();
   }
+  mTickCountdown = TICK_LENGTH;
   for (LevelMeter& meter : mMeters) meter.Resize(sampleRate);
+  mMeterPeriod = MeterPeriod(sampleRate);
+  mMeterCountdown = mMeterPeriod;
   for (int channel = 0; channel < 2; ++channel) {
     mGrainLowPass[channel].SetSampleRate(sampleRate);
     mGrainHighPass[channel].SetSampleRate(sampleRate);
@@ -155,11 +195,6 @@ void VrelsPlugin::ApplySampleRate(double sampleRate) {
     mFeedbackHighPass[channel].SetSampleRate(sampleRate);
   }
   mLimiter.SetSampleRate(sampleRate);
-}
-
-void VrelsPlugin::ProcessBlock(double** inputs, double** outputs, int nFrames) {
-  RefreshTempo();
-  IPlugVST::ProcessBlock(inputs, outputs, nFrames);
 }
 
 void VrelsPlugin::RefreshTempo() {
@@ -177,11 +212,24 @@ void VrelsPlugin::RefreshTempo() {
   mTempo = tempo;
 }
 
-void VrelsPlugin::SetNumGrainStreams(int n) { mNumGrainStreams = n; }
+void VrelsPlugin::SetNumGrainStreams(int n) { mGrains.SetNumStreams(n, mSwarm.Vrels()); }
 
 void VrelsPlugin::RefreshCounts() {
-  int vrels = mSwarm.mNumVrels;
-  SetNumGrainStreams(std::min(mMaxStreams, vrels));
-  mShownStreamCount = mNumGrainStreams;
-  mShownTapCount = std::min(mMaxTaps, vrels);
+  SetNumGrainStreams(std::min(mMaxStreams, mSwarm.mNumVrels));
+  RefreshCountTexts();
+}
+
+void VrelsPlugin::RefreshCountTexts() {
+  int streams = mGrains.NumStreams();
+  if (streams != mShownStreamCount) {
+    mShownStreamCount = streams;
+    FormatText(mReadouts.mStreamCountText, sizeof(mReadouts.mStreamCountText), "%d", streams);
+    mReadouts.mCountsChanged = true;
+  }
+  int taps = std::min(mMaxTaps, mSwarm.mNumVrels);
+  if (taps != mShownTapCount) {
+    mShownTapCount = taps;
+    FormatText(mReadouts.mTapCountText, sizeof(mReadouts.mTapCountText), "%d", taps);
+    mReadouts.mCountsChanged = true;
+  }
 }

@@ -10,7 +10,9 @@
 #include "AudioRing.h"
 #include "Biquad.h"
 #include "DelayLimiter.h"
+#include "EngineReadouts.h"
 #include "EnvelopeTable.h"
+#include "GrainEngine.h"
 #include "IPlugVST.h"
 #include "LevelMeter.h"
 #include "Lfo.h"
@@ -46,7 +48,8 @@ class VrelsPlugin : public IPlugVST {
 
   // ---- The flock (audio thread, instance mutex held) ----
   // Resizes the flock (vrels are added and removed at the end, so indexes
-  // stay 0..n-1 and the leader survives while n >= 1).
+  // stay 0..n-1 and the leader survives while n >= 1), then binds streams to
+  // at most the first `max streams` of them.
   void SetNumVrels(int n);
   void SetNumChasers(int n);
   // One swarm update: the counts, weights and speeds from the inputs, then
@@ -61,6 +64,15 @@ class VrelsPlugin : public IPlugVST {
   double ModulatedValue(int slot) const;
   // Copies the flock for the swarm view; takes the instance mutex.
   void GetSwarmSnapshot(SwarmSnapshot* snapshot);
+  // The swarm view's bounds rectangle in field units: stored as the swarm's
+  // bounds and, as fractions of the field, in the four bound parameters
+  // (without their handlers). Marks the preset modified once the editor
+  // shows its name. Takes the instance mutex.
+  void SetBoundsFromView(int left, int top, int right, int bottom);
+  // The swarm view's gather and scatter tools: while active, the flock is
+  // pulled towards (scatter 0) or pushed from (scatter 1) the point at each
+  // swarm update. Takes the instance mutex.
+  void SetGather(bool active, int scatter, double x, double y);
 
   const Swarm& GetSwarm() const { return mSwarm; }
 
@@ -69,7 +81,8 @@ class VrelsPlugin : public IPlugVST {
   // limiter); the rings, grains, swarm and swarm period are kept.
   void ApplySampleRate(double sampleRate);
   void OnReset() override;
-  // Audio thread, instance mutex held: refreshes the tempo, then processes.
+  // Audio thread, instance mutex held: the tempo, then the whole engine in
+  // chunks that end at every control tick and grain onset, then the meters.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
   // The host's tempo, or 120 when it gives none usable; always positive.
   void RefreshTempo();
@@ -93,7 +106,7 @@ class VrelsPlugin : public IPlugVST {
   bool DryEnabled() const { return mDryEnabled; }
   int MaxStreams() const { return mMaxStreams; }
   int MaxTaps() const { return mMaxTaps; }
-  int NumGrainStreams() const { return mNumGrainStreams; }
+  int NumGrainStreams() const { return mGrains.NumStreams(); }
   double DelaySmoothing() const { return mDelaySmoothing; }
   double DryGain() const { return mDryGain; }
   double GrainGain() const { return mGrainGain; }
@@ -105,16 +118,45 @@ class VrelsPlugin : public IPlugVST {
   const Biquad& FeedbackLowPass(int channel) const { return mFeedbackLowPass[channel]; }
   const InputHistory& History(int channel) const { return mHistory[channel]; }
   const DelayLine& Delay(int channel) const { return mDelayLines[channel]; }
+  const GrainEngine& Grains() const { return mGrains; }
+  const LevelMeter& Meter(int n) const { return mMeters[n]; }
+  const EngineReadouts& Readouts() const { return mReadouts; }
 
-  // Binds the first n vrels to grain streams (the streams themselves arrive
-  // with the grain engine; until then only the count is kept).
+  // Binds the first n vrels to grain streams, or releases the last streams.
   void SetNumGrainStreams(int n);
 
  private:
   friend struct ParamHandlers;
 
-  // Keeps the stream and tap counts in line with the vrel count.
+  // Keeps the stream count in line with the vrel count, then the count texts.
   void RefreshCounts();
+  // Rewrites the stream and tap count texts that changed.
+  void RefreshCountTexts();
+  // The first change after a save or load marks the preset and its name.
+  void MarkPresetModified();
+
+  // ---- The processing loop (ProcessingLoop.cpp) ----
+  // Grain streams, taps and the tap feedback gain for the coming chunks.
+  struct ActiveCounts {
+    int mStreams;
+    int mTaps;
+    double mTapGain;
+  };
+  ActiveCounts CurrentCounts() const;
+  // The chunk loop of one block of at least one frame.
+  void RunEngine(double** inputs, double** outputs, int nFrames);
+  // The 16-sample tick: modulation, onset interval, grain feedback and, when
+  // due, a swarm update. True when the swarm was updated.
+  bool ControlTick(int streams);
+  // Starts a grain for the stream whose turn it is.
+  void GrainOnset(int streams);
+  // The grain sums of a chunk: rendered, soft-clipped and filtered.
+  void RenderGrains(int frames, double* left, double* right);
+  // The first `taps` vrels' reads of the delay lines for a chunk.
+  void ReadTaps(int taps, int frames, double* delayLeft, double* delayRight, double* feedbackLeft,
+                double* feedbackRight);
+  // Every 200 ms, the meters' display values.
+  void UpdateMeters(int nFrames);
 
   // The change dispatch: one record per parameter index, null where none is
   // declared. The records are the constant tables' own.
@@ -125,6 +167,8 @@ class VrelsPlugin : public IPlugVST {
   static const int PRESET_NAME_SIZE = 263;  // up to 262 characters
   char mPresetName[PRESET_NAME_SIZE] = {};
   bool mPresetModified = false;
+  // The editor shows the preset name: from then on a bounds drag marks it.
+  bool mPresetNameShown = false;
 
   ModParam mModParams[NUM_MOD_SLOTS];
   ModSources mModSources;
@@ -140,8 +184,9 @@ class VrelsPlugin : public IPlugVST {
 
   bool mGrainEnabled = false, mDelayEnabled = false, mDryEnabled = false;
   int mMaxStreams = 4, mMaxTaps = 0;
-  int mNumGrainStreams = 0;
   int mShownStreamCount = -1, mShownTapCount = -1;
+  int mTickCountdown = TICK_LENGTH;
+  int mMeterPeriod = 0, mMeterCountdown = 0;  // samples
   double mDelaySmoothing = 0;
   double mDryGain = 0, mGrainGain = 0, mDelayGain = 0, mGrainSend = 0, mDrySend = 0;
 
@@ -152,6 +197,7 @@ class VrelsPlugin : public IPlugVST {
   // Grain left and right, delay left and right.
   LevelMeter mMeters[4];
   EnvelopeTable mEnvelope;
-  double mEnvelopeSkew = 0;
+  GrainEngine mGrains;
+  EngineReadouts mReadouts;
 
 };

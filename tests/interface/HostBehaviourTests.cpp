@@ -57,7 +57,7 @@ TEST(HostIdentity, EveryHostKeepsBothStereoChannelsConnected) {
                             "Live",  "REAPER",         "Cubase", "unknown host", ""};
   const int frames = 128;
   for (const char* product : products) {
-    auto host = OpenInstance(WithProduct(product));
+    auto host = OpenDryInstance(WithProduct(product));
     ASSERT_TRUE(host) << product;
     EXPECT_EQ(2, host->Effect()->numInputs) << product;
     EXPECT_EQ(2, host->Effect()->numOutputs) << product;
@@ -125,7 +125,7 @@ TEST(HostSequences, TimeInfoAbsentOrOdd) {
   for (const testhost::HostTime& time : {none, odd}) {
     HostSettings settings;
     settings.time = time;
-    auto host = OpenInstance(settings);
+    auto host = OpenDryInstance(settings);
     ASSERT_TRUE(host);
     FloatBuffers in(2, 256), out(2, 256);
     in.FillSignal(4);

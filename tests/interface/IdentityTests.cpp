@@ -115,18 +115,20 @@ TEST(Identity, TwoInstancesAreIndependent) {
   EXPECT_EQ("- 4 -", second->GetProgramNameIndexed(3));
   EXPECT_EQ("first's own", first->GetProgramNameIndexed(3));
 
-  // Interleaved blocks: each instance's output follows its own input only.
+  // Interleaved blocks: the default instance sounds exactly like a third
+  // one that runs alone, whatever the first (every parameter at its top)
+  // does in between.
+  auto alone = OpenInstance();
+  ASSERT_TRUE(alone);
   const int frames = 128;
   for (int block = 0; block < 3; ++block) {
-    FloatBuffers inA(2, frames), inB(2, frames), outA(2, frames), outB(2, frames);
+    FloatBuffers inA(2, frames), inB(2, frames), outA(2, frames), outB(2, frames), outAlone(2, frames);
     inA.FillSignal(block);
     inB.FillSignal(block + 100);
     first->ProcessReplacing(inA.Pointers(), outA.Pointers(), frames);
     second->ProcessReplacing(inB.Pointers(), outB.Pointers(), frames);
-    for (int c = 0; c < 2; ++c) {
-      EXPECT_EQ(inA.Samples(c), outA.Samples(c));
-      EXPECT_EQ(inB.Samples(c), outB.Samples(c));
-    }
+    alone->ProcessReplacing(inB.Pointers(), outAlone.Pointers(), frames);
+    for (int c = 0; c < 2; ++c) EXPECT_EQ(outAlone.Samples(c), outB.Samples(c));
   }
 
   // Closing one leaves the other working.
@@ -153,14 +155,38 @@ TEST(Identity, ThirtyTwoInstancesLiveAndProcessAtOnce) {
     hosts.back()->SetMainsChanged(true);
     hosts.back()->SetParameter(k, 1.0f);
   }
+  // Each instance's output is what a fresh instance with the same settings
+  // gives for the same input.
+  std::vector<std::vector<float>> outputs(kInstances);
   for (int round = 0; round < 2; ++round) {
     for (int k = 0; k < kInstances; ++k) {
       FloatBuffers in(2, frames), out(2, frames);
       in.FillSignal(k * 7 + round);
       hosts[k]->ProcessReplacing(in.Pointers(), out.Pointers(), frames);
-      EXPECT_EQ(in.Samples(0), out.Samples(0)) << "instance " << k;
-      EXPECT_EQ(in.Samples(1), out.Samples(1)) << "instance " << k;
+      for (int c = 0; c < 2; ++c) {
+        const std::vector<float> samples = out.Samples(c);
+        outputs[k].insert(outputs[k].end(), samples.begin(), samples.end());
+      }
     }
+  }
+  for (int k = 0; k < kInstances; ++k) {
+    auto fresh = OpenInstance();
+    ASSERT_TRUE(fresh);
+    fresh->SetSampleRate(48000.0f);
+    fresh->SetBlockSize(frames);
+    fresh->SetMainsChanged(true);
+    fresh->SetParameter(k, 1.0f);
+    std::vector<float> expected;
+    for (int round = 0; round < 2; ++round) {
+      FloatBuffers in(2, frames), out(2, frames);
+      in.FillSignal(k * 7 + round);
+      fresh->ProcessReplacing(in.Pointers(), out.Pointers(), frames);
+      for (int c = 0; c < 2; ++c) {
+        const std::vector<float> samples = out.Samples(c);
+        expected.insert(expected.end(), samples.begin(), samples.end());
+      }
+    }
+    EXPECT_EQ(expected, outputs[k]) << "instance " << k;
   }
   // Each instance kept its own parameter write and none of the others'.
   for (int k = 0; k < kInstances; ++k) {

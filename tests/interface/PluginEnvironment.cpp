@@ -97,6 +97,15 @@ std::unique_ptr<testhost::Host> OpenInstance(const testhost::HostSettings& setti
   return host;
 }
 
+std::unique_ptr<testhost::Host> OpenDryInstance(const testhost::HostSettings& settings) {
+  auto host = OpenInstance(settings);
+  if (host) {
+    host->SetParameter(kParamGrainOn, 0.0f);
+    host->SetParameter(kParamDelayOn, 0.0f);
+  }
+  return host;
+}
+
 std::vector<uint8_t> MakeChunk(const std::vector<double>& values, bool withHeader, uint32_t version) {
   std::vector<uint8_t> chunk;
   if (withHeader) {

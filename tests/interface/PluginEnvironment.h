@@ -19,6 +19,9 @@ const int32_t kNumPrograms = 6;
 const size_t kChunkHeaderSize = 8;
 const uint32_t kChunkMagic = 0x70666674;
 const uint32_t kChunkVersion = 0x00010000;
+// Parameters the tests switch, by index.
+const int32_t kParamDelayOn = 31;
+const int32_t kParamGrainOn = 45;
 
 // ---- The binary and the process around it (set up by main). ----
 bool LoadPlugin(const std::string& path, std::string* error);
@@ -44,6 +47,9 @@ std::unique_ptr<testhost::Host> CreateInstance(const testhost::HostSettings& set
                                                const char* entry = "VSTPluginMain");
 // CreateInstance followed by effOpen.
 std::unique_ptr<testhost::Host> OpenInstance(const testhost::HostSettings& settings = {});
+// OpenInstance with grains and delay switched off: the output is the dry
+// input, unchanged while it stays below the clipper's threshold (0.9).
+std::unique_ptr<testhost::Host> OpenDryInstance(const testhost::HostSettings& settings = {});
 
 // ---- Chunks: a header and 8-byte doubles, little-endian like every target. ----
 std::vector<uint8_t> MakeChunk(const std::vector<double>& values, bool withHeader = true,
@@ -93,15 +99,16 @@ class ChannelBuffers {
     }
   }
 
-  // A deterministic test signal in -1..1, different for every channel and
-  // seed. Every sample is a multiple of 1/1024 with few significant bits, so
+  // A deterministic test signal in -0.5..0.5 (below the plug-in's clipping
+  // threshold), different for every channel and seed. Every sample is a
+  // multiple of 1/2048 with few significant bits, so
   // conversions between float and double and sums of a few samples are
   // exact; and none is denormal (the plug-in flushes those).
   void FillSignal(int seed) {
     for (size_t c = 0; c < mData.size(); ++c) {
       for (int i = 0; i < mFrames; ++i) {
         const int step = (i * 7919 + seed * 104729 + static_cast<int>(c) * 3571) % 2001;
-        mData[c][i] = Sample(step - 1000) / Sample(1024);
+        mData[c][i] = Sample(step - 1000) / Sample(2048);
       }
     }
   }

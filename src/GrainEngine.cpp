@@ -1,0 +1,144 @@
+#include "GrainEngine.h"
+
+#include <algorithm>
+
+#include "Assert.h"
+
+namespace {
+// Grain lengths and delays are held to this many samples (about 100 minutes
+// at 44.1 kHz), far beyond any the parameters give at a usable sample rate,
+// so that read offsets and positions stay well inside the int range even at
+// double speed.
+const double kMaxGrainSamples = 1 << 28;
+const double kMsPerSecond = 1000;
+// Added to the length before the envelope step is taken, so that a grain of
+// length 0 gets a finite step.
+const double kLengthGuard = 0.00001;
+const double kSwitchOn = 0.5;
+
+// Milliseconds to whole samples, truncated, within 0..kMaxGrainSamples.
+int SamplesFromMs(double ms, double sampleRate) {
+  double samples = ms * sampleRate / kMsPerSecond;
+  if (!(samples > 0)) return 0;
+  return static_cast<int>(std::min(samples, kMaxGrainSamples));
+}
+
+// floor(x) for |x| well inside the int range.
+inline int FloorToInt(double x) {
+  int i = static_cast<int>(x);
+  return x < i ? i - 1 : i;
+}
+}  // namespace
+
+GrainEngine::GrainEngine() {
+  for (int i = 0; i < MAX_STREAMS; ++i) mFreeStreams.Append(new GrainStream);
+  for (int i = 0; i < MAX_GRAINS; ++i) mFreeGrains.Append(new Grain);
+}
+
+void GrainEngine::SetNumStreams(int n, const VrelList& vrels) {
+  n = std::max(0, std::min(n, MAX_STREAMS));
+  while (mNumStreams < n) {
+    Vrel* pVrel = vrels.First();
+    while (pVrel && pVrel->mIndex != mNumStreams) pVrel = VrelList::Next(pVrel);
+    VRELS_ASSERT(pVrel);
+    if (!pVrel) break;
+    GrainStream* stream = mFreeStreams.TakeFirst();
+    if (!stream) stream = new GrainStream;
+    mpStreams[mNumStreams] = stream;
+    ++mNumStreams;
+    stream->mpVrel = pVrel;
+    mActiveStreams.Append(stream);
+  }
+  while (mNumStreams > n) {
+    --mNumStreams;
+    GrainStream* pGrainStream = mpStreams[mNumStreams];
+    mpStreams[mNumStreams] = nullptr;
+    VRELS_ASSERT(pGrainStream);
+    if (!pGrainStream) continue;
+    bool found = mActiveStreams.Contains(pGrainStream);
+    VRELS_ASSERT(found);
+    if (found) mActiveStreams.Remove(pGrainStream);
+    mFreeStreams.Append(pGrainStream);
+  }
+  if (mNextStream >= n) mNextStream = 0;
+}
+
+const Vrel* GrainEngine::TakeTurn() {
+  VRELS_ASSERT(mNumStreams > 0);
+  GrainStream* stream = mpStreams[mNextStream];
+  if (++mNextStream >= mNumStreams) mNextStream = 0;
+  mOnsetCountdown = mOnsetInterval;
+  return stream ? stream->mpVrel : nullptr;
+}
+
+bool GrainEngine::StartGrain(const GrainSettings& settings, double sampleRate) {
+  if (!(settings.mAmplitude > 0) || mActiveGrains >= GRAINS_PER_STREAM * mNumStreams) return false;
+  Grain* grain = mFreeGrains.TakeFirst();
+  if (!grain) return false;  // cannot happen: the pool holds the most that may sound
+  int length = SamplesFromMs(settings.mLengthMs, sampleRate);
+  int delay = SamplesFromMs(settings.mDelayMs, sampleRate);
+  grain->mPosition = 0;
+  grain->mLength = length;
+  grain->mEnvelopeStep = static_cast<float>(EnvelopeTable::SIZE / (length + kLengthGuard));
+  grain->mChannel = settings.mSource >= kSwitchOn ? 1 : 0;
+  grain->mPan = settings.mPan;
+  grain->mAmplitude = settings.mAmplitude;
+  grain->mRate = settings.mRate;
+  if (settings.mDirection > kSwitchOn) {
+    grain->mRate = -grain->mRate;
+  } else if (grain->mRate > 1) {
+    // Read faster than real time, the grain starts far enough back never to
+    // overtake the write position.
+    delay = static_cast<int>(length * grain->mRate + delay);
+  }
+  grain->mReadOffset = -delay;
+  mActiveGrainList.Append(grain);
+  ++mActiveGrains;
+  return true;
+}
+
+void GrainEngine::Render(const InputHistory histories[2], const EnvelopeTable& envelope, int frames,
+                         double* left, double* right) {
+  for (Grain* grain = mActiveGrainList.First(); grain;) {
+    Grain* next = GrainList::Next(grain);
+    RenderGrain(grain, histories[grain->mChannel], envelope.mTable, frames, left, right);
+    if (grain->mPosition >= grain->mLength) {
+      mActiveGrainList.Remove(grain);
+      mFreeGrains.Append(grain);
+      if (mActiveGrains > 0) --mActiveGrains;
+    }
+    grain = next;
+  }
+}
+
+void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const double* envelope, int frames,
+                              double* left, double* right) const {
+  const int count = std::min(frames, grain->mLength - grain->mPosition);
+  const double* ring = history.mpSamples.get();
+  const int w = history.mWriteIndex;
+  const double step = grain->mEnvelopeStep;
+  const double rate = grain->mRate;
+  const double amplitude = grain->mAmplitude;
+  const double pan = grain->mPan;
+  const double panRight = 1 - pan;
+  double u = grain->mPosition * step;
+  double t = grain->mReadOffset;
+  for (int k = 0; k < count; ++k) {
+    // The single-precision step can carry u of a very long grain just past
+    // the table's end; the last segment then holds the closing entry.
+    int ui = std::min(static_cast<int>(u), EnvelopeTable::SIZE - 1);
+    double uf = std::min(u - ui, 1.0);
+    double e = envelope[ui] + (envelope[ui + 1] - envelope[ui]) * uf;
+    int ti = FloorToInt(t);
+    double a = ring[(w + ti) & AudioRing::RING_MASK];
+    double b = ring[(w + ti + 1) & AudioRing::RING_MASK];
+    double x = a + (b - a) * (t - ti);
+    double v = x * e * amplitude;
+    left[k] += v * pan;
+    right[k] += v * panRight;
+    u += step;
+    t += rate;
+  }
+  grain->mReadOffset = t - frames;
+  grain->mPosition += count;
+}

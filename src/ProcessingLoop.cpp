@@ -1,0 +1,208 @@
+// VrelsPlugin's processing loop: one block cut into chunks of at most one
+// control tick that also end at every grain onset. Per chunk: the control
+// tick when due, the input recorded into the history, grains started and
+// rendered, grain feedback into the history, the delay taps read, and per
+// sample the meters, the limiter, the mixer and the delay-line writes.
+//
+// Runs on the audio thread with the instance mutex held and the processing
+// call's flush-to-zero mode set. Allocates nothing, locks nothing else.
+#include <algorithm>
+#include <climits>
+
+#include "DelayTap.h"
+#include "MixerFormulas.h"
+#include "SoftClip.h"
+#include "VrelsPlugin.h"
+
+namespace {
+const int kMaxChunk = VrelsPlugin::TICK_LENGTH;
+// Without streams the onset countdown is parked this far ahead.
+const int kIdleOnsetCountdown = 1000;
+// The onset interval while no stream is active, and the divisor that turns
+// milliseconds times samples per second into samples.
+const int kIdleOnsetInterval = 44100;
+const double kSecondsPerMs = 0.001;
+const double kSwitchOn = 0.5;
+
+// Modulation slots the engine reads.
+const int kSlotGLen = 11, kSlotGIot = 12, kSlotGAmpl = 13, kSlotGXpose = 14, kSlotGPan = 15,
+          kSlotGSrc = 16, kSlotGDir = 17, kSlotGDelay = 18, kSlotGFdbk = 19, kSlotDTime = 20,
+          kSlotDPan = 21, kSlotDFbk = 22;
+
+// The host may hand anything; what is not a finite number is heard and
+// recorded as silence.
+inline double FiniteOrZero(double x) { return x - x == 0 ? x : 0.0; }
+
+int OnsetInterval(double grainMs, double sampleRate, int streams) {
+  double samples = grainMs * sampleRate * kSecondsPerMs / streams;
+  if (!(samples >= 1)) return 1;
+  return samples < INT_MAX ? static_cast<int>(samples) : INT_MAX;
+}
+}  // namespace
+
+void VrelsPlugin::ProcessBlock(double** inputs, double** outputs, int nFrames) {
+  RefreshTempo();
+  if (nFrames >= 1) RunEngine(inputs, outputs, nFrames);
+  UpdateMeters(nFrames);
+}
+
+VrelsPlugin::ActiveCounts VrelsPlugin::CurrentCounts() const {
+  ActiveCounts counts;
+  counts.mStreams = mGrainEnabled ? mGrains.NumStreams() : 0;
+  counts.mTaps = mDelayEnabled ? std::min(mMaxTaps, mSwarm.mNumVrels) : 0;
+  counts.mTapGain = TapFeedbackGain(counts.mTaps);
+  return counts;
+}
+
+void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
+  ActiveCounts counts = CurrentCounts();
+  const double dry = mDryEnabled ? mDryGain : 0.0;
+  bool swarmChanged = false;
+
+  double inLeft[kMaxChunk], inRight[kMaxChunk];
+  double grainLeft[kMaxChunk], grainRight[kMaxChunk];
+  double delayLeft[kMaxChunk], delayRight[kMaxChunk];
+  double feedbackLeft[kMaxChunk], feedbackRight[kMaxChunk];
+
+  for (int done = 0; done < nFrames;) {
+    const int f = std::min(std::min(nFrames - done, mTickCountdown), mGrains.mOnsetCountdown);
+    mTickCountdown -= f;
+    mGrains.mOnsetCountdown -= f;
+    if (mTickCountdown < 1 && ControlTick(counts.mStreams)) {
+      counts = CurrentCounts();
+      swarmChanged = true;
+    }
+    if (counts.mStreams < 1) mGrains.mOnsetCountdown = kIdleOnsetCountdown;
+
+    // The chunk's input, into the history at its write index.
+    const double* hostLeft = inputs[0] + done;
+    const double* hostRight = inputs[1] + done;
+    InputHistory& historyLeft = mHistory[0];
+    InputHistory& historyRight = mHistory[1];
+    for (int k = 0; k < f; ++k) {
+      inLeft[k] = FiniteOrZero(hostLeft[k]);
+      inRight[k] = FiniteOrZero(hostRight[k]);
+      historyLeft.At(historyLeft.mWriteIndex + k) = inLeft[k];
+      historyRight.At(historyRight.mWriteIndex + k) = inRight[k];
+    }
+
+    std::fill(grainLeft, grainLeft + f, 0.0);
+    std::fill(grainRight, grainRight + f, 0.0);
+    if (counts.mStreams >= 1) {
+      if (mGrains.mOnsetCountdown < 1) GrainOnset(counts.mStreams);
+      RenderGrains(f, grainLeft, grainRight);
+    }
+
+    // Grain feedback lands on the positions just recorded.
+    if (historyLeft.mFeedbackGain != 0.0) {
+      for (int k = 0; k < f; ++k) historyLeft.At(historyLeft.mWriteIndex + k) += historyLeft.mFeedbackGain * grainLeft[k];
+    }
+    if (historyRight.mFeedbackGain != 0.0) {
+      for (int k = 0; k < f; ++k) {
+        historyRight.At(historyRight.mWriteIndex + k) += historyRight.mFeedbackGain * grainRight[k];
+      }
+    }
+    historyLeft.mWriteIndex = (historyLeft.mWriteIndex + f) & AudioRing::RING_MASK;
+    historyRight.mWriteIndex = (historyRight.mWriteIndex + f) & AudioRing::RING_MASK;
+
+    std::fill(delayLeft, delayLeft + f, 0.0);
+    std::fill(delayRight, delayRight + f, 0.0);
+    std::fill(feedbackLeft, feedbackLeft + f, 0.0);
+    std::fill(feedbackRight, feedbackRight + f, 0.0);
+    if (counts.mTaps > 0) ReadTaps(counts.mTaps, f, delayLeft, delayRight, feedbackLeft, feedbackRight);
+
+    double* outLeft = outputs[0] + done;
+    double* outRight = outputs[1] + done;
+    DelayLine& lineLeft = mDelayLines[0];
+    DelayLine& lineRight = mDelayLines[1];
+    for (int k = 0; k < f; ++k) {
+      mMeters[0].Feed(grainLeft[k]);
+      mMeters[1].Feed(grainRight[k]);
+      double limitedLeft = delayLeft[k], limitedRight = delayRight[k];
+      mLimiter.Process(limitedLeft, limitedRight);
+      mMeters[2].Feed(limitedLeft);
+      mMeters[3].Feed(limitedRight);
+      outLeft[k] = SoftClip(mDelayGain * limitedLeft + dry * inLeft[k] + mGrainGain * grainLeft[k]);
+      outRight[k] = SoftClip(mDelayGain * limitedRight + dry * inRight[k] + mGrainGain * grainRight[k]);
+      const double tapFeedbackLeft =
+          mFeedbackHighPass[0].Process(mFeedbackLowPass[0].Process(counts.mTapGain * feedbackLeft[k]));
+      const double tapFeedbackRight =
+          mFeedbackHighPass[1].Process(mFeedbackLowPass[1].Process(counts.mTapGain * feedbackRight[k]));
+      lineLeft.At(lineLeft.mWriteIndex) = SoftClip(mDrySend * inLeft[k] + tapFeedbackLeft + mGrainSend * grainLeft[k]);
+      lineRight.At(lineRight.mWriteIndex) =
+          SoftClip(mDrySend * inRight[k] + tapFeedbackRight + mGrainSend * grainRight[k]);
+      lineLeft.mWriteIndex = (lineLeft.mWriteIndex + 1) & AudioRing::RING_MASK;
+      lineRight.mWriteIndex = (lineRight.mWriteIndex + 1) & AudioRing::RING_MASK;
+    }
+    done += f;
+  }
+
+  if (swarmChanged) {
+    mReadouts.mSwarmViewDirty = true;
+    RefreshCountTexts();
+  }
+}
+
+bool VrelsPlugin::ControlTick(int streams) {
+  ModulationTick();
+  mTickCountdown = TICK_LENGTH;
+  mGrains.mOnsetInterval = kIdleOnsetInterval;
+  if (streams > 0) {
+    double grainMs = mModParams[kSlotGLen].mBase + mModParams[kSlotGIot].mBase;
+    mGrains.mOnsetInterval = OnsetInterval(grainMs, GetSampleRate(), streams);
+  }
+  const double grainFeedback = ModulatedValue(kSlotGFdbk) > kSwitchOn ? 1.0 : 0.0;
+  mHistory[0].mFeedbackGain = grainFeedback;
+  mHistory[1].mFeedbackGain = grainFeedback;
+  if (--mSwarmCountdown >= 1) return false;
+  mSwarmCountdown = mSwarmPeriod;
+  SwarmStep();
+  return true;
+}
+
+void VrelsPlugin::GrainOnset(int streams) {
+  const Vrel* vrel = mGrains.TakeTurn();
+  if (vrel) mModSources.WriteVrel(*vrel, streams);
+  GrainSettings settings;
+  settings.mRate = ModulatedValue(kSlotGXpose);
+  settings.mSource = ModulatedValue(kSlotGSrc);
+  settings.mPan = ModulatedValue(kSlotGPan);
+  settings.mAmplitude = ModulatedValue(kSlotGAmpl);
+  settings.mDirection = ModulatedValue(kSlotGDir);
+  settings.mLengthMs = ModulatedValue(kSlotGLen);
+  settings.mDelayMs = ModulatedValue(kSlotGDelay);
+  mGrains.StartGrain(settings, GetSampleRate());
+}
+
+void VrelsPlugin::RenderGrains(int frames, double* left, double* right) {
+  mGrains.Render(mHistory, mEnvelope, frames, left, right);
+  for (int k = 0; k < frames; ++k) {
+    left[k] = mGrainHighPass[0].Process(mGrainLowPass[0].Process(SoftClip(left[k])));
+    right[k] = mGrainHighPass[1].Process(mGrainLowPass[1].Process(SoftClip(right[k])));
+  }
+}
+
+void VrelsPlugin::ReadTaps(int taps, int frames, double* delayLeft, double* delayRight, double* feedbackLeft,
+                           double* feedbackRight) {
+  const double sampleRate = GetSampleRate();
+  int n = 0;
+  for (Vrel* vrel = mSwarm.Vrels().First(); vrel && n < taps; vrel = VrelList::Next(vrel), ++n) {
+    mModSources.WriteVrel(*vrel, taps);
+    const double timeMs = ModulatedValue(kSlotDTime);
+    TapMix mix;
+    mix.mPan = ModulatedValue(kSlotDPan);
+    mix.mFeedback = ModulatedValue(kSlotDFbk);
+    double delay = SmoothTapDelay(timeMs, sampleRate, mDelaySmoothing, vrel->mTapDelay);
+    delay = std::max(0.0, std::min(delay, MAX_TAP_DELAY));
+    vrel->mTapDelay = delay;
+    ReadTap(mDelayLines, delay, mix, frames, delayLeft, delayRight, feedbackLeft, feedbackRight);
+  }
+}
+
+void VrelsPlugin::UpdateMeters(int nFrames) {
+  mMeterCountdown -= nFrames;
+  if (mMeterCountdown >= 1) return;
+  mMeterCountdown = mMeterPeriod;
+  for (int n = 0; n < EngineReadouts::NUM_METERS; ++n) mReadouts.mMeterValues[n] = mMeters[n].DisplayValue();
+  mReadouts.mMetersChanged = true;
+}
