@@ -65,6 +65,11 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
   double feedbackLeft[kMaxChunk], feedbackRight[kMaxChunk];
 
   for (int done = 0; done < nFrames;) {
+    // A grain starts on the sample at which its countdown runs out: the
+    // chunk that ends there only counts down, and the onset opens the next
+    // (empty) chunk. Onsets are then exactly one interval apart however
+    // the ticks cut the chunks.
+    const bool onsetDue = mGrains.mOnsetCountdown < 1;
     const int f = std::min(std::min(nFrames - done, mTickCountdown), mGrains.mOnsetCountdown);
     mTickCountdown -= f;
     mGrains.mOnsetCountdown -= f;
@@ -89,7 +94,7 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
     std::fill(grainLeft, grainLeft + f, 0.0);
     std::fill(grainRight, grainRight + f, 0.0);
     if (counts.mStreams >= 1) {
-      if (mGrains.mOnsetCountdown < 1) GrainOnset(counts.mStreams);
+      if (onsetDue) GrainOnset(counts.mStreams);
       RenderGrains(f, grainLeft, grainRight);
     }
 

@@ -3,6 +3,8 @@
 #include <clocale>
 #include <cstring>
 
+#include "ParamIndex.h"
+
 #if defined(__SSE__) || defined(__x86_64__)
 #include <xmmintrin.h>
 #define INTERFACETEST_HAS_MXCSR 1
@@ -100,10 +102,18 @@ std::unique_ptr<testhost::Host> OpenInstance(const testhost::HostSettings& setti
 std::unique_ptr<testhost::Host> OpenDryInstance(const testhost::HostSettings& settings) {
   auto host = OpenInstance(settings);
   if (host) {
-    host->SetParameter(kParamGrainOn, 0.0f);
-    host->SetParameter(kParamDelayOn, 0.0f);
+    host->SetParameter(kGrainOn, 0.0f);
+    host->SetParameter(kDelayOn, 0.0f);
   }
   return host;
+}
+
+void SetPlainValues(testhost::Host& host, const std::vector<std::pair<int32_t, double>>& values) {
+  std::vector<double> all = ChunkValues(host.GetChunk(false));
+  for (const auto& value : values) {
+    if (value.first >= 0 && static_cast<size_t>(value.first) < all.size()) all[value.first] = value.second;
+  }
+  host.SetChunk(MakeChunk(all), false);
 }
 
 std::vector<uint8_t> MakeChunk(const std::vector<double>& values, bool withHeader, uint32_t version) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Host.h"
@@ -19,9 +20,6 @@ const int32_t kNumPrograms = 6;
 const size_t kChunkHeaderSize = 8;
 const uint32_t kChunkMagic = 0x70666674;
 const uint32_t kChunkVersion = 0x00010000;
-// Parameters the tests switch, by index.
-const int32_t kParamDelayOn = 31;
-const int32_t kParamGrainOn = 45;
 
 // ---- The binary and the process around it (set up by main). ----
 bool LoadPlugin(const std::string& path, std::string* error);
@@ -56,6 +54,10 @@ std::vector<uint8_t> MakeChunk(const std::vector<double>& values, bool withHeade
                                uint32_t version = kChunkVersion);
 // The values of a chunk with header.
 std::vector<double> ChunkValues(const std::vector<uint8_t>& chunk);
+
+// Sets host-visible parameters to plain (not normalised) values through a
+// program chunk, as a host restoring a project does; the others keep theirs.
+void SetPlainValues(testhost::Host& host, const std::vector<std::pair<int32_t, double>>& values);
 
 // Every parameter's real range, learnt through chunks (a value far below
 // the range loads as the minimum, far above as the maximum). Uses a

@@ -125,6 +125,11 @@ TEST(SoftClip, PassesBendsAndHolds) {
   EXPECT_DOUBLE_EQ(SoftClip(-1.0), -0.95);
   EXPECT_DOUBLE_EQ(SoftClip(1e300), 0.95);
   EXPECT_LE(std::fabs(SoftClip(NAN)), 0.95);
+  // The bend's peak, just below full scale, never rounds above the limit.
+  for (double x = 0.99; x < 1.0; x += 1e-7) {
+    ASSERT_LE(SoftClip(x), 0.95) << x;
+    ASSERT_GE(SoftClip(-x), -0.95) << x;
+  }
   // Continuous at both joints, odd, and never decreasing.
   EXPECT_NEAR(SoftClip(0.9 - 1e-12), SoftClip(0.9), 1e-9);
   EXPECT_NEAR(SoftClip(1 - 1e-12), SoftClip(1.0), 1e-9);
