@@ -101,7 +101,7 @@ void GrainEngine::Render(const InputHistory histories[2], const EnvelopeTable& e
                          double* left, double* right) {
   for (Grain* grain = mActiveGrainList.First(); grain;) {
     Grain* next = GrainList::Next(grain);
-    RenderGrain(grain, histories[grain->mChannel], envelope.mTable, frames, left, right);
+    RenderGrain(grain, histories[grain->mChannel], envelope, frames, left, right);
     if (grain->mPosition >= grain->mLength) {
       mActiveGrainList.Remove(grain);
       mFreeGrains.Append(grain);
@@ -111,8 +111,10 @@ void GrainEngine::Render(const InputHistory histories[2], const EnvelopeTable& e
   }
 }
 
-void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const double* envelope, int frames,
+void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const EnvelopeTable& table, int frames,
                               double* left, double* right) const {
+  // Indexed as the array it is, so that bounds checking sees every read.
+  const double(&envelope)[EnvelopeTable::SIZE + 1] = table.mTable;
   const int count = std::min(frames, grain->mLength - grain->mPosition);
   const double* ring = history.mpSamples.get();
   const int w = history.mWriteIndex;

@@ -49,12 +49,12 @@ struct GrainSettings {
 
 class GrainEngine {
  public:
-  static const int MAX_STREAMS = 200;
+  static constexpr int MAX_STREAMS = 200;
   // Sounding grains are limited to this many per active stream.
-  static const int GRAINS_PER_STREAM = 2;
-  static const int MAX_GRAINS = MAX_STREAMS * GRAINS_PER_STREAM;
+  static constexpr int GRAINS_PER_STREAM = 2;
+  static constexpr int MAX_GRAINS = MAX_STREAMS * GRAINS_PER_STREAM;
   // The onset interval before the first control tick sets it (samples).
-  static const int INITIAL_ONSET_INTERVAL = 441;
+  static constexpr int INITIAL_ONSET_INTERVAL = 441;
 
   GrainEngine();
   GrainEngine(const GrainEngine&) = delete;
@@ -89,7 +89,7 @@ class GrainEngine {
   int mOnsetInterval = INITIAL_ONSET_INTERVAL;
 
  private:
-  void RenderGrain(Grain* grain, const InputHistory& history, const double* envelope, int frames,
+  void RenderGrain(Grain* grain, const InputHistory& history, const EnvelopeTable& table, int frames,
                    double* left, double* right) const;
 
   GrainStreamList mActiveStreams, mFreeStreams;

@@ -25,6 +25,7 @@ std::string& LocaleAtStart() {
 }
 
 unsigned gFloatControlAtStart = 0;
+double gSoakSeconds = 120;
 
 #ifdef INTERFACETEST_HAS_MXCSR
 const unsigned kStickyFlags = 0x3F;  // MXCSR bits 0-5: the exception flags
@@ -86,6 +87,9 @@ void SetFloatControl(unsigned control) {
   (void)control;
 #endif
 }
+
+double SoakSeconds() { return gSoakSeconds; }
+void SetSoakSeconds(double seconds) { gSoakSeconds = seconds; }
 
 std::unique_ptr<testhost::Host> CreateInstance(const testhost::HostSettings& settings, const char* entry) {
   auto host = std::make_unique<testhost::Host>(settings);

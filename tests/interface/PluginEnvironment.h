@@ -26,6 +26,10 @@ bool LoadPlugin(const std::string& path, std::string* error);
 void UnloadPlugin();
 const testhost::PluginModule& Plugin();
 
+// Seconds of audio the soak test runs (--soak-seconds=N, default 120).
+double SoakSeconds();
+void SetSoakSeconds(double seconds);
+
 // Process state taken before the plug-in was loaded.
 void RecordInitialProcessState();
 const std::string& InitialLocale();

@@ -3,7 +3,8 @@
 //
 // --render-reference=PATH renders the cross-target agreement scenario into
 // PATH instead of running tests; --agreement-reference=PATH adds the test
-// that compares this target's render with the one in PATH.
+// that compares this target's render with the one in PATH;
+// --soak-seconds=N sets how much audio the soak test processes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
     if (!written) std::fprintf(stderr, "cannot render the reference into %s\n", renderPath.c_str());
     return written ? 0 : 1;
   }
+  const std::string soak = Option(argc, argv, "--soak-seconds=");
+  if (!soak.empty()) interfacetest::SetSoakSeconds(std::atof(soak.c_str()));
   const std::string referencePath = Option(argc, argv, "--agreement-reference=");
   if (!referencePath.empty()) interfacetest::RegisterAgreementTest(referencePath);
 
