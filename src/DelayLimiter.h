@@ -32,4 +32,6 @@ struct DelayLimiter {
 
   // Limits one stereo sample in place.
   void Process(double& left, double& right);
+  // Limits n stereo samples in place, as n calls of Process would.
+  void ProcessBlock(double* left, double* right, int n);
 };

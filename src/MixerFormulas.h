@@ -32,9 +32,16 @@ inline double TapSmoothingFromParam(double v) {
 }
 
 // One chunk's step of a tap's delay (samples) towards the set time (ms,
-// converted with sampleRate / 1000).
+// converted with sampleRate / 1000), in two parts: the share of the set
+// time, which stays the same while the time does, and the glide itself.
+inline double TapGlideTarget(double timeMs, double sampleRate, double smoothing) {
+  return timeMs * sampleRate / 1000 * (1 - smoothing);
+}
+inline double GlideTapDelay(double target, double smoothing, double previous) {
+  return target + smoothing * previous;
+}
 inline double SmoothTapDelay(double timeMs, double sampleRate, double smoothing, double previous) {
-  return timeMs * sampleRate / 1000 * (1 - smoothing) + smoothing * previous;
+  return GlideTapDelay(TapGlideTarget(timeMs, sampleRate, smoothing), smoothing, previous);
 }
 
 // The feedback gain for a number of taps; 1 for no taps.

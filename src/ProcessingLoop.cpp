@@ -57,6 +57,7 @@ VrelsPlugin::ActiveCounts VrelsPlugin::CurrentCounts() const {
 void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
   ActiveCounts counts = CurrentCounts();
   const double dry = mDryEnabled ? mDryGain : 0.0;
+  mTapSettingsStale = true;  // handlers may have run since the last block
   bool swarmChanged = false;
 
   double inLeft[kMaxChunk], inRight[kMaxChunk];
@@ -78,6 +79,10 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
       swarmChanged = true;
     }
     if (counts.mStreams < 1) mGrains.mOnsetCountdown = kIdleOnsetCountdown;
+    if (f == 0) {
+      if (onsetDue && counts.mStreams >= 1) GrainOnset(counts.mStreams);
+      continue;
+    }
 
     // The chunk's input, into the history at its write index.
     const double* hostLeft = inputs[0] + done;
@@ -93,10 +98,7 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
 
     std::fill(grainLeft, grainLeft + f, 0.0);
     std::fill(grainRight, grainRight + f, 0.0);
-    if (counts.mStreams >= 1) {
-      if (onsetDue) GrainOnset(counts.mStreams);
-      RenderGrains(f, grainLeft, grainRight);
-    }
+    if (counts.mStreams >= 1) RenderGrains(f, grainLeft, grainRight);
 
     // Grain feedback lands on the positions just recorded.
     if (historyLeft.mFeedbackGain != 0.0) {
@@ -116,29 +118,8 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
     std::fill(feedbackRight, feedbackRight + f, 0.0);
     if (counts.mTaps > 0) ReadTaps(counts.mTaps, f, delayLeft, delayRight, feedbackLeft, feedbackRight);
 
-    double* outLeft = outputs[0] + done;
-    double* outRight = outputs[1] + done;
-    DelayLine& lineLeft = mDelayLines[0];
-    DelayLine& lineRight = mDelayLines[1];
-    for (int k = 0; k < f; ++k) {
-      mMeters[0].Feed(grainLeft[k]);
-      mMeters[1].Feed(grainRight[k]);
-      double limitedLeft = delayLeft[k], limitedRight = delayRight[k];
-      mLimiter.Process(limitedLeft, limitedRight);
-      mMeters[2].Feed(limitedLeft);
-      mMeters[3].Feed(limitedRight);
-      outLeft[k] = SoftClip(mDelayGain * limitedLeft + dry * inLeft[k] + mGrainGain * grainLeft[k]);
-      outRight[k] = SoftClip(mDelayGain * limitedRight + dry * inRight[k] + mGrainGain * grainRight[k]);
-      const double tapFeedbackLeft =
-          mFeedbackHighPass[0].Process(mFeedbackLowPass[0].Process(counts.mTapGain * feedbackLeft[k]));
-      const double tapFeedbackRight =
-          mFeedbackHighPass[1].Process(mFeedbackLowPass[1].Process(counts.mTapGain * feedbackRight[k]));
-      lineLeft.At(lineLeft.mWriteIndex) = SoftClip(mDrySend * inLeft[k] + tapFeedbackLeft + mGrainSend * grainLeft[k]);
-      lineRight.At(lineRight.mWriteIndex) =
-          SoftClip(mDrySend * inRight[k] + tapFeedbackRight + mGrainSend * grainRight[k]);
-      lineLeft.mWriteIndex = (lineLeft.mWriteIndex + 1) & AudioRing::RING_MASK;
-      lineRight.mWriteIndex = (lineRight.mWriteIndex + 1) & AudioRing::RING_MASK;
-    }
+    MixChunk(f, counts.mTapGain, dry, inLeft, inRight, grainLeft, grainRight, delayLeft, delayRight,
+             feedbackLeft, feedbackRight, outputs[0] + done, outputs[1] + done);
     done += f;
   }
 
@@ -150,6 +131,7 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
 
 bool VrelsPlugin::ControlTick(int streams) {
   ModulationTick();
+  mTapSettingsStale = true;
   mTickCountdown = TICK_LENGTH;
   mGrains.mOnsetInterval = kIdleOnsetInterval;
   if (streams > 0) {
@@ -181,27 +163,83 @@ void VrelsPlugin::GrainOnset(int streams) {
 
 void VrelsPlugin::RenderGrains(int frames, double* left, double* right) {
   mGrains.Render(mHistory, mEnvelope, frames, left, right);
+  // Each stage runs over the whole chunk; every section still sees its
+  // samples in order, so the result is that of the per-sample chain.
   for (int k = 0; k < frames; ++k) {
-    left[k] = mGrainHighPass[0].Process(mGrainLowPass[0].Process(SoftClip(left[k])));
-    right[k] = mGrainHighPass[1].Process(mGrainLowPass[1].Process(SoftClip(right[k])));
+    left[k] = SoftClip(left[k]);
+    right[k] = SoftClip(right[k]);
   }
+  mGrainLowPass[0].ProcessBlock(left, frames);
+  mGrainHighPass[0].ProcessBlock(left, frames);
+  mGrainLowPass[1].ProcessBlock(right, frames);
+  mGrainHighPass[1].ProcessBlock(right, frames);
+}
+
+void VrelsPlugin::MixChunk(int frames, double tapGain, double dry, const double* inLeft, const double* inRight,
+                           const double* grainLeft, const double* grainRight, double* delayLeft,
+                           double* delayRight, double* feedbackLeft, double* feedbackRight, double* outLeft,
+                           double* outRight) {
+  // Stage by stage over the chunk, in the per-sample order: meters of the
+  // grains, the limiter, meters of the delay, the outputs, the feedback
+  // filters and the delay-line inputs. Each stage keeps its own state, so
+  // the result is that of running them sample by sample.
+  mMeters[0].FeedBlock(grainLeft, frames);
+  mMeters[1].FeedBlock(grainRight, frames);
+  mLimiter.ProcessBlock(delayLeft, delayRight, frames);
+  mMeters[2].FeedBlock(delayLeft, frames);
+  mMeters[3].FeedBlock(delayRight, frames);
+  for (int k = 0; k < frames; ++k) {
+    outLeft[k] = SoftClip(mDelayGain * delayLeft[k] + dry * inLeft[k] + mGrainGain * grainLeft[k]);
+    outRight[k] = SoftClip(mDelayGain * delayRight[k] + dry * inRight[k] + mGrainGain * grainRight[k]);
+    feedbackLeft[k] *= tapGain;
+    feedbackRight[k] *= tapGain;
+  }
+  mFeedbackLowPass[0].ProcessBlock(feedbackLeft, frames);
+  mFeedbackHighPass[0].ProcessBlock(feedbackLeft, frames);
+  mFeedbackLowPass[1].ProcessBlock(feedbackRight, frames);
+  mFeedbackHighPass[1].ProcessBlock(feedbackRight, frames);
+  WriteLine(mDelayLines[0], frames, inLeft, feedbackLeft, grainLeft);
+  WriteLine(mDelayLines[1], frames, inRight, feedbackRight, grainRight);
+}
+
+void VrelsPlugin::WriteLine(DelayLine& line, int frames, const double* input, const double* feedback,
+                            const double* grain) {
+  for (int k = 0; k < frames; ++k) {
+    line.At(line.mWriteIndex + k) = SoftClip(mDrySend * input[k] + feedback[k] + mGrainSend * grain[k]);
+  }
+  line.mWriteIndex = (line.mWriteIndex + frames) & AudioRing::RING_MASK;
 }
 
 void VrelsPlugin::ReadTaps(int taps, int frames, double* delayLeft, double* delayRight, double* feedbackLeft,
                            double* feedbackRight) {
-  const double sampleRate = GetSampleRate();
+  // Between control ticks a tap's parameters cannot change: they are taken
+  // once per tick, and only the glide of the delay runs per chunk.
+  if (mTapSettingsStale || taps != mTapSettingsCount) {
+    const double sampleRate = GetSampleRate();
+    int n = 0;
+    for (const Vrel* vrel = mSwarm.Vrels().First(); vrel && n < taps; vrel = VrelList::Next(vrel), ++n) {
+      mModSources.WriteVrel(*vrel, taps);
+      TapSettings& tap = mTapSettings[n];
+      tap.mGlideTarget = TapGlideTarget(ModulatedValue(kSlotDTime), sampleRate, mDelaySmoothing);
+      tap.mMix.mPan = ModulatedValue(kSlotDPan);
+      tap.mMix.mFeedback = ModulatedValue(kSlotDFbk);
+    }
+    mTapSettingsCount = n;
+    mTapSettingsStale = false;
+  }
+  const Vrel* last = nullptr;
   int n = 0;
-  for (Vrel* vrel = mSwarm.Vrels().First(); vrel && n < taps; vrel = VrelList::Next(vrel), ++n) {
-    mModSources.WriteVrel(*vrel, taps);
-    const double timeMs = ModulatedValue(kSlotDTime);
-    TapMix mix;
-    mix.mPan = ModulatedValue(kSlotDPan);
-    mix.mFeedback = ModulatedValue(kSlotDFbk);
-    double delay = SmoothTapDelay(timeMs, sampleRate, mDelaySmoothing, vrel->mTapDelay);
+  for (Vrel* vrel = mSwarm.Vrels().First(); vrel && n < mTapSettingsCount; vrel = VrelList::Next(vrel), ++n) {
+    const TapSettings& tap = mTapSettings[n];
+    double delay = GlideTapDelay(tap.mGlideTarget, mDelaySmoothing, vrel->mTapDelay);
     delay = std::max(0.0, std::min(delay, MAX_TAP_DELAY));
     vrel->mTapDelay = delay;
-    ReadTap(mDelayLines, delay, mix, frames, delayLeft, delayRight, feedbackLeft, feedbackRight);
+    ReadTap(mDelayLines, delay, tap.mMix, frames, delayLeft, delayRight, feedbackLeft, feedbackRight);
+    last = vrel;
   }
+  // The sources hold the last tap's vrel, as they would after evaluating
+  // every tap in this chunk.
+  if (last) mModSources.WriteVrel(*last, taps);
 }
 
 void VrelsPlugin::UpdateMeters(int nFrames) {

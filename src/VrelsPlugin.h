@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "AudioRing.h"
+#include "DelayTap.h"
 #include "Biquad.h"
 #include "DelayLimiter.h"
 #include "EngineReadouts.h"
@@ -155,6 +156,14 @@ class VrelsPlugin : public IPlugVST {
   // The first `taps` vrels' reads of the delay lines for a chunk.
   void ReadTaps(int taps, int frames, double* delayLeft, double* delayRight, double* feedbackLeft,
                 double* feedbackRight);
+  // The chunk's meters, limiter, outputs, tap feedback and delay-line
+  // writes; the delay and feedback sums are used up in place.
+  void MixChunk(int frames, double tapGain, double dry, const double* inLeft, const double* inRight,
+                const double* grainLeft, const double* grainRight, double* delayLeft, double* delayRight,
+                double* feedbackLeft, double* feedbackRight, double* outLeft, double* outRight);
+  // One delay line's inputs for the chunk: dry send, tap feedback and grain
+  // send, soft-clipped, written from the line's write index on.
+  void WriteLine(DelayLine& line, int frames, const double* input, const double* feedback, const double* grain);
   // Every 200 ms, the meters' display values.
   void UpdateMeters(int nFrames);
 
@@ -198,6 +207,14 @@ class VrelsPlugin : public IPlugVST {
   LevelMeter mMeters[4];
   EnvelopeTable mEnvelope;
   GrainEngine mGrains;
+  // Each tap's parameters as of the last control tick.
+  struct TapSettings {
+    double mGlideTarget;  // the set delay's share in each glide step, samples
+    TapMix mMix;
+  };
+  TapSettings mTapSettings[MAX_NUM_VRELS] = {};
+  int mTapSettingsCount = 0;
+  bool mTapSettingsStale = true;
   EngineReadouts mReadouts;
 
 };

@@ -9,6 +9,7 @@
 #include "DelayLimiter.h"
 #include "LevelMeter.h"
 #include "MixerFormulas.h"
+#include "PortableMath.h"
 #include "SoftClip.h"
 
 
@@ -143,6 +144,31 @@ TEST(SoftClip, PassesBendsAndHolds) {
     previous = SoftClip(x);
   }
   EXPECT_LE(SoftClip(1 - 1e-12), 0.95 + 1e-15);
+}
+
+TEST(DelayLimiter, SkipsOnlyWorkWhoseResultIsKnown) {
+  // Quiet stretches skip the logarithm and, once the envelope is back near
+  // its floor, the exponential: the result is the full computation's, bit
+  // for bit.
+  DelayLimiter limiter;
+  limiter.SetSampleRate(44100);
+  double envelope = DelayLimiter::FLOOR;
+  const double attack = limiter.mAttackCoef, release = limiter.mReleaseCoef;
+  int settled = 0;
+  for (int k = 0; k < 4 * 44100; ++k) {
+    const double level = (k / 11025) % 8 ? 0.3 : 1.6;  // a quarter second loud, then quiet
+    double left = level * std::sin(k * 0.05), right = -0.5 * left;
+    double x = std::fmax(std::fabs(left), std::fabs(right));
+    double over = std::fmax(8.68588924407959 * PortableMath::Log(x + 1e-25), 0) + 1e-25;
+    envelope = over + (envelope - over) * (over > envelope ? attack : release);
+    const double gain = PortableMath::Exp(-(envelope - 1e-25) * 0.115129254758358);
+    const double expectedLeft = left * gain, expectedRight = right * gain;
+    limiter.Process(left, right);
+    ASSERT_EQ(expectedLeft, left) << k;
+    ASSERT_EQ(expectedRight, right) << k;
+    settled += limiter.mEnvelope - DelayLimiter::FLOOR < 1e-17;
+  }
+  EXPECT_GT(settled, 44100);  // the envelope did come back near its floor
 }
 
 TEST(DelayLimiter, FullScaleSinePassesUnchanged) {
