@@ -51,3 +51,56 @@ void Biquad::ComputeCoefficients() {
   mA1 = -2 * cs / (1 + alpha);
   mA2 = (1 - alpha) / (1 + alpha);
 }
+
+namespace {
+// Two doubles that the compiler keeps in one SSE register; each operation
+// is the plain double operation on both lanes.
+typedef double Lanes __attribute__((vector_size(16)));
+
+struct SectionLanes {
+  Lanes b0, b1, b2, a1, a2, x1, x2, y1, y2;
+
+  SectionLanes(const Biquad& left, const Biquad& right)
+      : b0{left.mB0, right.mB0},
+        b1{left.mB1, right.mB1},
+        b2{left.mB2, right.mB2},
+        a1{left.mA1, right.mA1},
+        a2{left.mA2, right.mA2},
+        x1{left.mX1, right.mX1},
+        x2{left.mX2, right.mX2},
+        y1{left.mY1, right.mY1},
+        y2{left.mY2, right.mY2} {}
+
+  Lanes Process(Lanes x) {
+    const Lanes y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1;
+    x1 = x;
+    y2 = y1;
+    y1 = y;
+    return y;
+  }
+
+  void Store(Biquad& left, Biquad& right) const {
+    left.mX1 = x1[0];
+    left.mX2 = x2[0];
+    left.mY1 = y1[0];
+    left.mY2 = y2[0];
+    right.mX1 = x1[1];
+    right.mX2 = x2[1];
+    right.mY1 = y1[1];
+    right.mY2 = y2[1];
+  }
+};
+}  // namespace
+
+void Biquad::ProcessStereoCascade(Biquad& firstLeft, Biquad& secondLeft, Biquad& firstRight, Biquad& secondRight,
+                                  double* left, double* right, int n) {
+  SectionLanes first(firstLeft, firstRight), second(secondLeft, secondRight);
+  for (int k = 0; k < n; ++k) {
+    const Lanes y = second.Process(first.Process(Lanes{left[k], right[k]}));
+    left[k] = y[0];
+    right[k] = y[1];
+  }
+  first.Store(firstLeft, firstRight);
+  second.Store(secondLeft, secondRight);
+}

@@ -1,5 +1,7 @@
 #include "DelayLimiter.h"
 
+#include <cmath>
+
 #include "PortableMath.h"
 
 namespace {
@@ -59,6 +61,18 @@ void DelayLimiter::Process(double& left, double& right) {
 void DelayLimiter::ProcessBlock(double* left, double* right, int n) {
   double envelope = mEnvelope;
   const double threshold = mThreshold, slope = mSlope, attack = mAttackCoef, release = mReleaseCoef;
-  for (int k = 0; k < n; ++k) Limit(left[k], right[k], envelope, threshold, slope, attack, release);
+  // A sample within full scale has no excess over a threshold at or above
+  // 0 dB. After such a sample left the envelope as it was (a fixed point of
+  // its release step) with a gain that rounds to 1, further ones change
+  // nothing at all and are passed over.
+  bool settled = false;
+  for (int k = 0; k < n; ++k) {
+    const bool quiet = threshold >= 0 && std::fabs(left[k]) <= 1 && std::fabs(right[k]) <= 1;
+    if (settled && quiet) continue;
+    const double before = envelope;
+    Limit(left[k], right[k], envelope, threshold, slope, attack, release);
+    const double exponent = (slope - 1) * (envelope - FLOOR) * NEPER_PER_DB;
+    settled = quiet && envelope == before && exponent > -NEGLIGIBLE_EXPONENT && exponent < NEGLIGIBLE_EXPONENT;
+  }
   mEnvelope = envelope;
 }

@@ -53,3 +53,28 @@ double LevelMeter::DisplayValue() const {
   if (db <= FLOOR_DB) return LOWEST_SEGMENT;
   return (db - FLOOR_DB) / -FLOOR_DB;
 }
+
+void LevelMeter::FeedStereo(LevelMeter& left, LevelMeter& right, const double* l, const double* r, int n) {
+  double* ringL = left.Ring();
+  double* ringR = right.Ring();
+  double sumL = left.mSum, sumR = right.mSum;
+  int readL = left.mReadIndex, writeL = left.mWriteIndex, readR = right.mReadIndex, writeR = right.mWriteIndex;
+  const int capacityL = left.mCapacity, capacityR = right.mCapacity;
+  for (int k = 0; k < n; ++k) {
+    const double squareL = l[k] * l[k], squareR = r[k] * r[k];
+    sumL = sumL - ringL[readL] + squareL;
+    sumR = sumR - ringR[readR] + squareR;
+    ringL[writeL] = squareL;
+    ringR[writeR] = squareR;
+    if (++readL == capacityL) readL = 0;
+    if (++writeL == capacityL) writeL = 0;
+    if (++readR == capacityR) readR = 0;
+    if (++writeR == capacityR) writeR = 0;
+  }
+  left.mSum = sumL;
+  right.mSum = sumR;
+  left.mReadIndex = readL;
+  left.mWriteIndex = writeL;
+  right.mReadIndex = readR;
+  right.mWriteIndex = writeR;
+}

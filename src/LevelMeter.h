@@ -54,6 +54,9 @@ class LevelMeter {
     mWriteIndex = write;
   }
 
+  // Feeds two meters n samples each in one pass, as FeedBlock would.
+  static void FeedStereo(LevelMeter& left, LevelMeter& right, const double* l, const double* r, int n);
+
   // The meter bar position: 0 at or below -90 dB (and for silence), 0.125
   // up to -42 dB, then rising linearly to 1 at 0 dB (above 1 beyond it).
   double DisplayValue() const;

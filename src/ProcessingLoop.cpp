@@ -96,8 +96,9 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
       historyRight.At(historyRight.mWriteIndex + k) = inRight[k];
     }
 
-    std::fill(grainLeft, grainLeft + f, 0.0);
-    std::fill(grainRight, grainRight + f, 0.0);
+    // Whole arrays: a fixed size is cleared inline, without a call.
+    std::fill(grainLeft, grainLeft + kMaxChunk, 0.0);
+    std::fill(grainRight, grainRight + kMaxChunk, 0.0);
     if (counts.mStreams >= 1) RenderGrains(f, grainLeft, grainRight);
 
     // Grain feedback lands on the positions just recorded.
@@ -112,10 +113,10 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
     historyLeft.mWriteIndex = (historyLeft.mWriteIndex + f) & AudioRing::RING_MASK;
     historyRight.mWriteIndex = (historyRight.mWriteIndex + f) & AudioRing::RING_MASK;
 
-    std::fill(delayLeft, delayLeft + f, 0.0);
-    std::fill(delayRight, delayRight + f, 0.0);
-    std::fill(feedbackLeft, feedbackLeft + f, 0.0);
-    std::fill(feedbackRight, feedbackRight + f, 0.0);
+    std::fill(delayLeft, delayLeft + kMaxChunk, 0.0);
+    std::fill(delayRight, delayRight + kMaxChunk, 0.0);
+    std::fill(feedbackLeft, feedbackLeft + kMaxChunk, 0.0);
+    std::fill(feedbackRight, feedbackRight + kMaxChunk, 0.0);
     if (counts.mTaps > 0) ReadTaps(counts.mTaps, f, delayLeft, delayRight, feedbackLeft, feedbackRight);
 
     MixChunk(f, counts.mTapGain, dry, inLeft, inRight, grainLeft, grainRight, delayLeft, delayRight,
@@ -169,10 +170,8 @@ void VrelsPlugin::RenderGrains(int frames, double* left, double* right) {
     left[k] = SoftClip(left[k]);
     right[k] = SoftClip(right[k]);
   }
-  mGrainLowPass[0].ProcessBlock(left, frames);
-  mGrainHighPass[0].ProcessBlock(left, frames);
-  mGrainLowPass[1].ProcessBlock(right, frames);
-  mGrainHighPass[1].ProcessBlock(right, frames);
+  Biquad::ProcessStereoCascade(mGrainLowPass[0], mGrainHighPass[0], mGrainLowPass[1], mGrainHighPass[1], left,
+                               right, frames);
 }
 
 void VrelsPlugin::MixChunk(int frames, double tapGain, double dry, const double* inLeft, const double* inRight,
@@ -183,21 +182,17 @@ void VrelsPlugin::MixChunk(int frames, double tapGain, double dry, const double*
   // grains, the limiter, meters of the delay, the outputs, the feedback
   // filters and the delay-line inputs. Each stage keeps its own state, so
   // the result is that of running them sample by sample.
-  mMeters[0].FeedBlock(grainLeft, frames);
-  mMeters[1].FeedBlock(grainRight, frames);
+  LevelMeter::FeedStereo(mMeters[0], mMeters[1], grainLeft, grainRight, frames);
   mLimiter.ProcessBlock(delayLeft, delayRight, frames);
-  mMeters[2].FeedBlock(delayLeft, frames);
-  mMeters[3].FeedBlock(delayRight, frames);
+  LevelMeter::FeedStereo(mMeters[2], mMeters[3], delayLeft, delayRight, frames);
   for (int k = 0; k < frames; ++k) {
     outLeft[k] = SoftClip(mDelayGain * delayLeft[k] + dry * inLeft[k] + mGrainGain * grainLeft[k]);
     outRight[k] = SoftClip(mDelayGain * delayRight[k] + dry * inRight[k] + mGrainGain * grainRight[k]);
     feedbackLeft[k] *= tapGain;
     feedbackRight[k] *= tapGain;
   }
-  mFeedbackLowPass[0].ProcessBlock(feedbackLeft, frames);
-  mFeedbackHighPass[0].ProcessBlock(feedbackLeft, frames);
-  mFeedbackLowPass[1].ProcessBlock(feedbackRight, frames);
-  mFeedbackHighPass[1].ProcessBlock(feedbackRight, frames);
+  Biquad::ProcessStereoCascade(mFeedbackLowPass[0], mFeedbackHighPass[0], mFeedbackLowPass[1],
+                               mFeedbackHighPass[1], feedbackLeft, feedbackRight, frames);
   WriteLine(mDelayLines[0], frames, inLeft, feedbackLeft, grainLeft);
   WriteLine(mDelayLines[1], frames, inRight, feedbackRight, grainRight);
 }
