@@ -116,7 +116,7 @@ void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const E
   // Indexed as the array it is, so that bounds checking sees every read.
   const double(&envelope)[EnvelopeTable::SIZE + 1] = table.mTable;
   const int count = std::min(frames, grain->mLength - grain->mPosition);
-  const double* ring = history.mpSamples.get();
+  const double* ring = history.mpSamples;
   const int w = history.mWriteIndex;
   const double step = grain->mEnvelopeStep;
   const double rate = grain->mRate;

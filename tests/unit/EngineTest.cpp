@@ -41,7 +41,7 @@ std::vector<double> Positions(const Swarm& swarm) {
 }
 
 std::vector<double> Contents(const AudioRing& ring) {
-  return std::vector<double>(ring.mpSamples.get(), ring.mpSamples.get() + AudioRing::RING_LENGTH);
+  return std::vector<double>(ring.mpSamples, ring.mpSamples + AudioRing::RING_LENGTH);
 }
 
 TEST_F(Engine, RateChangesKeepTheSoundAndTheFlock) {
