@@ -132,7 +132,6 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
 
 bool VrelsPlugin::ControlTick(int streams) {
   ModulationTick();
-  mTapSettingsStale = true;
   mTickCountdown = TICK_LENGTH;
   mGrains.mOnsetInterval = kIdleOnsetInterval;
   if (streams > 0) {
@@ -145,6 +144,7 @@ bool VrelsPlugin::ControlTick(int streams) {
   if (--mSwarmCountdown >= 1) return false;
   mSwarmCountdown = mSwarmPeriod;
   SwarmStep();
+  ++mSwarmUpdates;
   return true;
 }
 
@@ -207,9 +207,13 @@ void VrelsPlugin::WriteLine(DelayLine& line, int frames, const double* input, co
 
 void VrelsPlugin::ReadTaps(int taps, int frames, double* delayLeft, double* delayRight, double* feedbackLeft,
                            double* feedbackRight) {
-  // Between control ticks a tap's parameters cannot change: they are taken
-  // once per tick, and only the glide of the delay runs per chunk.
-  if (mTapSettingsStale || taps != mTapSettingsCount) {
+  // A tap's parameters change only with what they are computed from (the
+  // flock, the tap parameters' ranges and sources, the sources' values), so
+  // they are taken again only when that changes; the glide of the delay
+  // runs per chunk.
+  const TapSettingsKey key = CurrentTapSettingsKey(taps);
+  if (mTapSettingsStale || !(key == mTapSettingsKey)) {
+    mTapSettingsKey = key;
     const double sampleRate = GetSampleRate();
     int n = 0;
     for (const Vrel* vrel = mSwarm.Vrels().First(); vrel && n < taps; vrel = VrelList::Next(vrel), ++n) {
@@ -235,6 +239,34 @@ void VrelsPlugin::ReadTaps(int taps, int frames, double* delayLeft, double* dela
   // The sources hold the last tap's vrel, as they would after evaluating
   // every tap in this chunk.
   if (last) mModSources.WriteVrel(*last, taps);
+}
+
+bool VrelsPlugin::TapSettingsKey::operator==(const TapSettingsKey& other) const {
+  for (int i = 0; i < 3; ++i) {
+    if (mLow[i] != other.mLow[i] || mWidth[i] != other.mWidth[i] || mSource[i] != other.mSource[i] ||
+        mSharedSource[i] != other.mSharedSource[i]) {
+      return false;
+    }
+  }
+  return mTaps == other.mTaps && mSwarmUpdates == other.mSwarmUpdates;
+}
+
+VrelsPlugin::TapSettingsKey VrelsPlugin::CurrentTapSettingsKey(int taps) const {
+  TapSettingsKey key;
+  const int slots[3] = {kSlotDTime, kSlotDPan, kSlotDFbk};
+  for (int i = 0; i < 3; ++i) {
+    const ModParam& param = mModParams[slots[i]];
+    key.mLow[i] = param.mLow;
+    key.mWidth[i] = param.mWidth;
+    key.mSource[i] = param.mSource;
+    // The vrel sources differ from tap to tap and change only with the
+    // flock; every other source is one value for all taps.
+    const bool perVrel = param.mSource >= ModSources::kVrelX && param.mSource <= ModSources::kVrelIndexInv;
+    key.mSharedSource[i] = perVrel ? 0.0 : mModSources[param.mSource];
+  }
+  key.mTaps = taps;
+  key.mSwarmUpdates = mSwarmUpdates;
+  return key;
 }
 
 void VrelsPlugin::UpdateMeters(int nFrames) {

@@ -156,8 +156,18 @@ void Swarm::UpdateVrels() {
     sumVy += v->mVy;
   }
 
+  // The positions as the update goes, in list order, for the separation
+  // rule's walk over every pair.
+  int count = 0;
+  for (const Vrel* v = mVrels.First(); v && count < MAX_NUM_VRELS; v = VrelList::Next(v), ++count) {
+    mFlockX[count] = v->mX;
+    mFlockY[count] = v->mY;
+  }
+  const bool mirrored = count == mNumVrels;
+
   const Vrel* leader = mVrels.First();
-  for (Vrel* v = mVrels.First(); v; v = VrelList::Next(v)) {
+  int self = 0;
+  for (Vrel* v = mVrels.First(); v; v = VrelList::Next(v), ++self) {
     double x0 = v->mX, y0 = v->mY, vx0 = v->mVx, vy0 = v->mVy;
     double ax = (sumVx - vx0) * c, ay = (sumVy - vy0) * c;
     double px = (sumX - x0) * c, py = (sumY - y0) * c;
@@ -175,7 +185,13 @@ void Swarm::UpdateVrels() {
     v->mVy = vy0 + (ay - vy0) * mAlignWeight + (py - v->mY) * mCentreWeight;
 
     double rx, ry;
-    Separation(v, mVrels.First(), &rx, &ry);
+    if (mirrored) {
+      mFlockX[self] = v->mX;
+      mFlockY[self] = v->mY;
+      SeparationInFlock(self, v->MaxSpeed(), &rx, &ry);
+    } else {
+      Separation(v, mVrels.First(), &rx, &ry);
+    }
     v->mVx += rx * mRepelWeight;
     v->mVy += ry * mRepelWeight;
 
@@ -188,6 +204,10 @@ void Swarm::UpdateVrels() {
     AvoidWalls(v);
     LimitSpeed(v);
     Move(v);
+    if (mirrored) {
+      mFlockX[self] = v->mX;
+      mFlockY[self] = v->mY;
+    }
   }
 }
 
@@ -259,20 +279,40 @@ bool Swarm::Chase(Predator* q) const {
   return false;
 }
 
+namespace {
+// One neighbour's push on a creature at distance (dx, dy) inside comfort.
+// The closer a neighbour on an axis, the harder the push; an axis takes a
+// push only while it beats what was collected so far.
+inline void Push(double dx, double dy, double m, double comfort, double* pushX, double* pushY) {
+  dx = dx == 0 ? 1 : HoldAwayFromZero(dx);
+  if (std::fabs(m / dx) > std::fabs(*pushX)) *pushX -= m * comfort / dx;
+  dy = dy == 0 ? 1 : HoldAwayFromZero(dy);
+  if (std::fabs(m / dy) > std::fabs(*pushY)) *pushY -= m * comfort / dy;
+}
+}  // namespace
+
 void Swarm::Separation(const Creature* s, const Creature* first, double* rx, double* ry) const {
   double pushX = 0, pushY = 0;
+  const double m = s->MaxSpeed();
   for (const Node* node = first; node; node = node->mpNext) {
     const Creature* n = static_cast<const Creature*>(node);
     if (n == s) continue;
     double dx = n->mX - s->mX, dy = n->mY - s->mY;
     if (dx * dx + dy * dy >= mComfortSquared) continue;
-    double m = s->MaxSpeed();
-    // The closer a neighbour on an axis, the harder the push; an axis takes
-    // a push only while it beats what was collected so far.
-    dx = dx == 0 ? 1 : HoldAwayFromZero(dx);
-    if (std::fabs(m / dx) > std::fabs(pushX)) pushX -= m * mComfort / dx;
-    dy = dy == 0 ? 1 : HoldAwayFromZero(dy);
-    if (std::fabs(m / dy) > std::fabs(pushY)) pushY -= m * mComfort / dy;
+    Push(dx, dy, m, mComfort, &pushX, &pushY);
+  }
+  *rx = pushX;
+  *ry = pushY;
+}
+
+void Swarm::SeparationInFlock(int self, double m, double* rx, double* ry) const {
+  double pushX = 0, pushY = 0;
+  const double sx = mFlockX[self], sy = mFlockY[self];
+  for (int j = 0; j < mNumVrels; ++j) {
+    if (j == self) continue;
+    double dx = mFlockX[j] - sx, dy = mFlockY[j] - sy;
+    if (dx * dx + dy * dy >= mComfortSquared) continue;
+    Push(dx, dy, m, mComfort, &pushX, &pushY);
   }
   *rx = pushX;
   *ry = pushY;

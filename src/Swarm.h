@@ -43,6 +43,9 @@ class Swarm {
   // Creature rules. Separation returns the push away from close neighbours;
   // Chase steers a chaser at its target and answers true on a catch.
   void Separation(const Creature* creature, const Creature* first, double* rx, double* ry) const;
+  // The same rule for vrel number `self` of the flock, over the positions
+  // mirrored in mFlockX/Y during UpdateVrels; m is its speed limit.
+  void SeparationInFlock(int self, double m, double* rx, double* ry) const;
   void AvoidWalls(Creature* creature) const;
   static void LimitSpeed(Creature* creature);
   void Move(Creature* creature) const;
@@ -80,6 +83,9 @@ class Swarm {
   VrelList mFreeVrels;
   PredatorList mPredators;
   PredatorList mFreePredators;
+  // The vrels' positions in list order while UpdateVrels runs.
+  double mFlockX[MAX_NUM_VRELS] = {};
+  double mFlockY[MAX_NUM_VRELS] = {};
   VrelList mReserveVrels;
   PredatorList mReservePredators;
   MwcRandom mRandom;

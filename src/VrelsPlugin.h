@@ -215,6 +215,19 @@ class VrelsPlugin : public IPlugVST {
   TapSettings mTapSettings[MAX_NUM_VRELS] = {};
   int mTapSettingsCount = 0;
   bool mTapSettingsStale = true;
+  // What the tap settings were computed from, besides the flock (whose
+  // updates are counted): the three tap parameters' ranges and sources, and
+  // the values of those sources that are the same for every tap.
+  struct TapSettingsKey {
+    double mLow[3], mWidth[3], mSharedSource[3];
+    int mSource[3];
+    int mTaps;
+    unsigned mSwarmUpdates;
+    bool operator==(const TapSettingsKey& other) const;
+  };
+  TapSettingsKey CurrentTapSettingsKey(int taps) const;
+  TapSettingsKey mTapSettingsKey = {};
+  unsigned mSwarmUpdates = 0;
   EngineReadouts mReadouts;
 
 };
