@@ -113,6 +113,69 @@ void GrainEngine::Render(const InputHistory histories[2], const EnvelopeTable& e
   }
 }
 
+namespace {
+// Pairs of grain samples for RenderGrain: from sample 0 while two remain;
+// returns how many were done and leaves u and t at the next sample. With
+// kChecked, envelope positions are held inside the table and history
+// positions wrap; without, the caller has made sure neither is needed.
+template <bool kChecked>
+int RenderPairs(const double (&envelope)[EnvelopeTable::SIZE + 1], const double* ring, int w, double step,
+                double rate, double amplitude, double pan, int count, double* u, double* t, double* left,
+                double* right) {
+  const __m128d one = _mm_set1_pd(1.0), steps = _mm_set1_pd(step), rates = _mm_set1_pd(rate);
+  const __m128d amplitudes = _mm_set1_pd(amplitude), pans = _mm_set1_pd(pan), pansRight = _mm_set1_pd(1 - pan);
+  const __m128i lastEntry = _mm_set1_epi32(EnvelopeTable::SIZE - 1);
+  const __m128i writeIndex = _mm_set1_epi32(w), mask = _mm_set1_epi32(AudioRing::RING_MASK);
+  const __m128i next = _mm_set1_epi32(1);
+  const double* here = ring + w;
+  __m128d us = _mm_set_pd(*u + step, *u);
+  __m128d ts = _mm_set_pd(*t + rate, *t);
+  int k = 0;
+  for (; k + 1 < count; k += 2) {
+    // Envelope: the entry below u (at most the last), and the fraction.
+    __m128i ui = _mm_cvttpd_epi32(us);
+    __m128d uf = _mm_sub_pd(us, _mm_cvtepi32_pd(ui));
+    if (kChecked) {
+      const __m128i beyond = _mm_cmpgt_epi32(ui, lastEntry);
+      ui = _mm_or_si128(_mm_and_si128(beyond, lastEntry), _mm_andnot_si128(beyond, ui));
+      uf = _mm_min_pd(_mm_sub_pd(us, _mm_cvtepi32_pd(ui)), one);
+    }
+    const int u0 = _mm_cvtsi128_si32(ui), u1 = _mm_cvtsi128_si32(_mm_srli_si128(ui, 4));
+    const __m128d e0 = _mm_set_pd(envelope[u1], envelope[u0]);
+    const __m128d e1 = _mm_set_pd(envelope[u1 + 1], envelope[u0 + 1]);
+    const __m128d e = _mm_add_pd(e0, _mm_mul_pd(_mm_sub_pd(e1, e0), uf));
+
+    // History: floor(t), then the two neighbours.
+    __m128d whole = _mm_cvtepi32_pd(_mm_cvttpd_epi32(ts));
+    whole = _mm_sub_pd(whole, _mm_and_pd(_mm_cmplt_pd(ts, whole), one));
+    const __m128i ti = _mm_cvttpd_epi32(whole);
+    __m128d a, b;
+    if (kChecked) {
+      const __m128i ia = _mm_and_si128(_mm_add_epi32(writeIndex, ti), mask);
+      const __m128i ib = _mm_and_si128(_mm_add_epi32(_mm_add_epi32(writeIndex, ti), next), mask);
+      const int a0 = _mm_cvtsi128_si32(ia), a1 = _mm_cvtsi128_si32(_mm_srli_si128(ia, 4));
+      const int b0 = _mm_cvtsi128_si32(ib), b1 = _mm_cvtsi128_si32(_mm_srli_si128(ib, 4));
+      a = _mm_set_pd(ring[a1], ring[a0]);
+      b = _mm_set_pd(ring[b1], ring[b0]);
+    } else {
+      const int i0 = _mm_cvtsi128_si32(ti), i1 = _mm_cvtsi128_si32(_mm_srli_si128(ti, 4));
+      a = _mm_set_pd(here[i1], here[i0]);
+      b = _mm_set_pd(here[i1 + 1], here[i0 + 1]);
+    }
+    const __m128d x = _mm_add_pd(a, _mm_mul_pd(_mm_sub_pd(b, a), _mm_sub_pd(ts, whole)));
+
+    const __m128d v = _mm_mul_pd(_mm_mul_pd(x, e), amplitudes);
+    _mm_storeu_pd(left + k, _mm_add_pd(_mm_loadu_pd(left + k), _mm_mul_pd(v, pans)));
+    _mm_storeu_pd(right + k, _mm_add_pd(_mm_loadu_pd(right + k), _mm_mul_pd(v, pansRight)));
+    us = _mm_add_pd(_mm_add_pd(us, steps), steps);
+    ts = _mm_add_pd(_mm_add_pd(ts, rates), rates);
+  }
+  *u = _mm_cvtsd_f64(us);
+  *t = _mm_cvtsd_f64(ts);
+  return k;
+}
+}  // namespace
+
 void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const EnvelopeTable& table, int frames,
                               double* left, double* right) const {
   // Indexed as the array it is, so that bounds checking sees every read.
@@ -133,44 +196,15 @@ void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const E
   // scalar loop's arithmetic below, and the positions advance by the same
   // additions, so the sums are the scalar loop's, bit for bit.
   if (count >= 2) {
-    const __m128d one = _mm_set1_pd(1.0), steps = _mm_set1_pd(step), rates = _mm_set1_pd(rate);
-    const __m128d amplitudes = _mm_set1_pd(amplitude), pans = _mm_set1_pd(pan), pansRight = _mm_set1_pd(panRight);
-    const __m128i lastEntry = _mm_set1_epi32(EnvelopeTable::SIZE - 1);
-    const __m128i writeIndex = _mm_set1_epi32(w), mask = _mm_set1_epi32(AudioRing::RING_MASK);
-    const __m128i next = _mm_set1_epi32(1);
-    __m128d us = _mm_set_pd(u + step, u);
-    __m128d ts = _mm_set_pd(t + rate, t);
-    for (; k + 1 < count; k += 2) {
-      // Envelope: the entry below u (at most the last), and the fraction.
-      __m128i ui = _mm_cvttpd_epi32(us);
-      const __m128i beyond = _mm_cmpgt_epi32(ui, lastEntry);
-      ui = _mm_or_si128(_mm_and_si128(beyond, lastEntry), _mm_andnot_si128(beyond, ui));
-      const __m128d uf = _mm_min_pd(_mm_sub_pd(us, _mm_cvtepi32_pd(ui)), one);
-      const int u0 = _mm_cvtsi128_si32(ui), u1 = _mm_cvtsi128_si32(_mm_srli_si128(ui, 4));
-      const __m128d e0 = _mm_set_pd(envelope[u1], envelope[u0]);
-      const __m128d e1 = _mm_set_pd(envelope[u1 + 1], envelope[u0 + 1]);
-      const __m128d e = _mm_add_pd(e0, _mm_mul_pd(_mm_sub_pd(e1, e0), uf));
-
-      // History: floor(t), then the two neighbours.
-      __m128d whole = _mm_cvtepi32_pd(_mm_cvttpd_epi32(ts));
-      whole = _mm_sub_pd(whole, _mm_and_pd(_mm_cmplt_pd(ts, whole), one));
-      const __m128i ti = _mm_cvttpd_epi32(whole);
-      const __m128i ia = _mm_and_si128(_mm_add_epi32(writeIndex, ti), mask);
-      const __m128i ib = _mm_and_si128(_mm_add_epi32(_mm_add_epi32(writeIndex, ti), next), mask);
-      const int a0 = _mm_cvtsi128_si32(ia), a1 = _mm_cvtsi128_si32(_mm_srli_si128(ia, 4));
-      const int b0 = _mm_cvtsi128_si32(ib), b1 = _mm_cvtsi128_si32(_mm_srli_si128(ib, 4));
-      const __m128d a = _mm_set_pd(ring[a1], ring[a0]);
-      const __m128d b = _mm_set_pd(ring[b1], ring[b0]);
-      const __m128d x = _mm_add_pd(a, _mm_mul_pd(_mm_sub_pd(b, a), _mm_sub_pd(ts, whole)));
-
-      const __m128d v = _mm_mul_pd(_mm_mul_pd(x, e), amplitudes);
-      _mm_storeu_pd(left + k, _mm_add_pd(_mm_loadu_pd(left + k), _mm_mul_pd(v, pans)));
-      _mm_storeu_pd(right + k, _mm_add_pd(_mm_loadu_pd(right + k), _mm_mul_pd(v, pansRight)));
-      us = _mm_add_pd(_mm_add_pd(us, steps), steps);
-      ts = _mm_add_pd(_mm_add_pd(ts, rates), rates);
-    }
-    u = _mm_cvtsd_f64(us);
-    t = _mm_cvtsd_f64(ts);
+    // Most calls stay inside the envelope table and read a stretch of the
+    // history that does not wrap: the clamps and masks can then go, which
+    // changes no value read.
+    const double lastU = u + (count + 1) * step;
+    const double firstT = t, lastT = t + (count + 1) * rate;
+    const double lowT = (firstT < lastT ? firstT : lastT) - 2, highT = (firstT < lastT ? lastT : firstT) + 2;
+    const bool inside = lastU < EnvelopeTable::SIZE - 1 && w + lowT >= 0 && w + highT < AudioRing::RING_MASK;
+    k = inside ? RenderPairs<false>(envelope, ring, w, step, rate, amplitude, pan, count, &u, &t, left, right)
+               : RenderPairs<true>(envelope, ring, w, step, rate, amplitude, pan, count, &u, &t, left, right);
   }
 
   for (; k < count; ++k) {
