@@ -140,9 +140,11 @@ int RenderPairs(const double (&envelope)[EnvelopeTable::SIZE + 1], const double*
       ui = _mm_or_si128(_mm_and_si128(beyond, lastEntry), _mm_andnot_si128(beyond, ui));
       uf = _mm_min_pd(_mm_sub_pd(us, _mm_cvtepi32_pd(ui)), one);
     }
+    // Each lane's two neighbouring entries come in one load.
     const int u0 = _mm_cvtsi128_si32(ui), u1 = _mm_cvtsi128_si32(_mm_srli_si128(ui, 4));
-    const __m128d e0 = _mm_set_pd(envelope[u1], envelope[u0]);
-    const __m128d e1 = _mm_set_pd(envelope[u1 + 1], envelope[u0 + 1]);
+    const __m128d entries0 = _mm_loadu_pd(&envelope[u0]), entries1 = _mm_loadu_pd(&envelope[u1]);
+    const __m128d e0 = _mm_unpacklo_pd(entries0, entries1);
+    const __m128d e1 = _mm_unpackhi_pd(entries0, entries1);
     const __m128d e = _mm_add_pd(e0, _mm_mul_pd(_mm_sub_pd(e1, e0), uf));
 
     // History: floor(t), then the two neighbours.
@@ -159,8 +161,9 @@ int RenderPairs(const double (&envelope)[EnvelopeTable::SIZE + 1], const double*
       b = _mm_set_pd(ring[b1], ring[b0]);
     } else {
       const int i0 = _mm_cvtsi128_si32(ti), i1 = _mm_cvtsi128_si32(_mm_srli_si128(ti, 4));
-      a = _mm_set_pd(here[i1], here[i0]);
-      b = _mm_set_pd(here[i1 + 1], here[i0 + 1]);
+      const __m128d samples0 = _mm_loadu_pd(here + i0), samples1 = _mm_loadu_pd(here + i1);
+      a = _mm_unpacklo_pd(samples0, samples1);
+      b = _mm_unpackhi_pd(samples0, samples1);
     }
     const __m128d x = _mm_add_pd(a, _mm_mul_pd(_mm_sub_pd(b, a), _mm_sub_pd(ts, whole)));
 
