@@ -7,7 +7,6 @@
 // instance mutex, cleared by the panic handler.
 #pragma once
 
-#include <atomic>
 #include <cstring>
 #include <memory>
 
@@ -15,7 +14,7 @@ struct AudioRing {
   static const int RING_LENGTH = 131072;  // 2^17 samples, about 3 s at 44.1 kHz
   static const int RING_MASK = RING_LENGTH - 1;
 
-  AudioRing() : mpStorage(new double[RING_LENGTH + MAX_STAGGER]()), mpSamples(mpStorage.get() + NextStagger()) {}
+  AudioRing() : mpStorage(new double[RING_LENGTH]()), mpSamples(mpStorage.get()) {}
   AudioRing(const AudioRing&) = delete;
   AudioRing& operator=(const AudioRing&) = delete;
 
@@ -25,23 +24,10 @@ struct AudioRing {
   void Clear() { std::memset(mpSamples, 0, sizeof(double) * RING_LENGTH); }
 
  private:
-  // Rings of equal size come from the allocator at the same offset within a
-  // memory page. The processing loop reads and writes several rings at the
-  // same index in the same few cycles, and accesses 4 KB apart can stall
-  // each other on x86; so consecutive rings start at different offsets
-  // within a page, whole cache lines apart.
-  static const int STAGGER_STEP = 72;  // doubles: 576 bytes, nine cache lines
-  static const int NUM_STAGGERS = 8;   // 8 * 576 bytes stay within 4 KB
-  static const int MAX_STAGGER = STAGGER_STEP * (NUM_STAGGERS - 1);
-  static int NextStagger() {
-    static std::atomic<unsigned> next{0};
-    return static_cast<int>(next++ % NUM_STAGGERS) * STAGGER_STEP;
-  }
-
   std::unique_ptr<double[]> mpStorage;
 
  public:
-  double* mpSamples;  // RING_LENGTH samples inside the storage
+  double* mpSamples;  // RING_LENGTH samples
   int mWriteIndex = 0;
 };
 
