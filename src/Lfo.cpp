@@ -28,35 +28,53 @@ const ShapeDefaults SHAPE_DEFAULTS[NUM_LFO_SHAPES] = {
 
 }  // namespace
 
-std::unique_ptr<Lfo> Lfo::Create(int shape) {
-  if (shape < 0 || shape >= NUM_LFO_SHAPES) shape = LFO_RANDOM;
+namespace {
+
+// A new oscillator of class T for a shape: in `storage` when given (which
+// must have held a T), else on the heap.
+template <class T>
+Lfo* Make(int shape, void* storage) {
   const ShapeDefaults& defaults = SHAPE_DEFAULTS[shape];
-  std::unique_ptr<Lfo> lfo;
+  if (storage) return new (storage) T(shape, defaults.mSkew, defaults.mRate);
+  return new (std::nothrow) T(shape, defaults.mSkew, defaults.mRate);
+}
+
+Lfo* Build(int shape, void* storage) {
   switch (shape) {
     case LFO_SINE:
-      lfo.reset(new (std::nothrow) LfoSine(shape, defaults.mSkew, defaults.mRate));
-      break;
+      return Make<LfoSine>(shape, storage);
     case LFO_TRIANGLE:
     case LFO_RAMP_DOWN:
     case LFO_RAMP_UP:
-      lfo.reset(new (std::nothrow) LfoTriangle(shape, defaults.mSkew, defaults.mRate));
-      break;
+      return Make<LfoTriangle>(shape, storage);
     case LFO_SQUARE:
-      lfo.reset(new (std::nothrow) LfoSquare(shape, defaults.mSkew, defaults.mRate));
-      break;
+      return Make<LfoSquare>(shape, storage);
     case LFO_SAMPLE_AND_HOLD:
-      lfo.reset(new (std::nothrow) LfoSampleAndHold(shape, defaults.mSkew, defaults.mRate));
-      break;
+      return Make<LfoSampleAndHold>(shape, storage);
     default:
-      lfo.reset(new (std::nothrow) LfoRandom(shape, defaults.mSkew, defaults.mRate));
-      break;
+      return Make<LfoRandom>(shape, storage);
   }
+}
+
+}  // namespace
+
+std::unique_ptr<Lfo> Lfo::Create(int shape) {
+  if (shape < 0 || shape >= NUM_LFO_SHAPES) shape = LFO_RANDOM;
+  std::unique_ptr<Lfo> lfo(Build(shape, nullptr));
   // Derive the timing of the period of 1 (the random shapes have none to derive).
   if (lfo) {
     lfo->Recalc();
     lfo->Rewind();
   }
   return lfo;
+}
+
+void Lfo::Renew(Lfo* lfo) {
+  const int shape = lfo->Shape();
+  lfo->~Lfo();
+  Lfo* fresh = Build(shape, lfo);
+  fresh->Recalc();
+  fresh->Rewind();
 }
 
 void Lfo::UpdatePeriod() {

@@ -2,14 +2,15 @@
 // that turns a rate into a period, and the factory that builds an oscillator
 // for a shape index.
 //
-// The plug-in owns four of these (LFO-1 .. LFO-4) and replaces one when its
-// shape changes. The modulation tick calls Tick on the audio thread every 16
+// The plug-in holds one of each shape for each of LFO-1 .. LFO-4 (LfoBank)
+// and switches when a shape changes. The modulation tick calls Tick on the
+// audio thread every 16
 // samples; the shape, rate, mode, depth and sample-rate handlers write the
 // fields and call UpdatePeriod. Both run under the instance mutex, so an
 // oscillator is never replaced or re-timed while it is ticking.
 //
 // Tick, Recalc, Rewind and UpdatePeriod allocate nothing, take no lock and
-// keep every value finite; only Create allocates.
+// keep every value finite; only Create allocates (Renew does not).
 #pragma once
 
 #include <memory>
@@ -37,6 +38,9 @@ class Lfo {
   // rate. Any index outside 0..6 gives the random shape. Null when no memory
   // can be had. Called by the shape handler and at construction.
   static std::unique_ptr<Lfo> Create(int shape);
+  // Starts an oscillator made by Create over again, in its own storage: it
+  // is then exactly as Create made it. Allocates nothing.
+  static void Renew(Lfo* lfo);
 
   virtual ~Lfo() = default;
   Lfo(const Lfo&) = delete;

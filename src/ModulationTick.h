@@ -5,8 +5,6 @@
 // Audio thread, instance mutex held. Allocates nothing, takes no lock.
 #pragma once
 
-#include <memory>
-
 #include "Lfo.h"
 #include "ModParam.h"
 #include "ModSources.h"
@@ -17,5 +15,5 @@
 // Advances LFO 1..4 by `samples` and writes their sources, draws the random
 // source from `random` (the plug-in's own generator), then applies the
 // matrix. A missing LFO (its creation failed) keeps its source's last value.
-void ModulationTick(int samples, const std::unique_ptr<Lfo> (&lfos)[ModSources::NUM_LFOS], MwcRandom& random,
-                    ModSources& sources, ModulationMatrix& matrix, ModParam (&params)[NUM_MOD_SLOTS]);
+void ModulationTick(int samples, Lfo* const (&lfos)[ModSources::NUM_LFOS], MwcRandom& random, ModSources& sources,
+                    ModulationMatrix& matrix, ModParam (&params)[NUM_MOD_SLOTS]);

@@ -183,25 +183,30 @@ void ParamHandlers::Panic(VrelsPlugin* plug, const ParamChangeDesc*, double valu
 }
 
 void ParamHandlers::LfoShape(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
-  std::unique_ptr<Lfo>& slot = plug->mLfos[LfoOf(desc->mParamIdx)];
+  LfoBank& bank = plug->mLfos[LfoOf(desc->mParamIdx)];
+  const Lfo* old = bank.Current();
   int shape = static_cast<int>(value);
-  if (slot && slot->Shape() == shape) return;  // keeps running
-  std::unique_ptr<Lfo> lfo = Lfo::Create(shape);
+  if (old && old->Shape() == shape) return;  // keeps running
+  // The settings the new oscillator takes over, read before it starts.
+  const bool hadOld = old != nullptr;
+  const float rate = hadOld ? old->Rate() : 0.0f, depth = hadOld ? old->Depth() : 0.0f;
+  const bool synced = hadOld && old->Synced();
+  const int division = hadOld ? old->Division() : 0;
+  Lfo* lfo = bank.Start(shape);
   if (!lfo) return;
   lfo->SetSampleRate(static_cast<float>(plug->GetSampleRate()));
   lfo->UpdatePeriod();
-  if (slot) {
-    lfo->SetRate(slot->Rate());
+  if (hadOld) {
+    lfo->SetRate(rate);
     lfo->UpdatePeriod();
-    lfo->SetDepth(slot->Depth());
-    lfo->SetSynced(slot->Synced());
-    lfo->SetDivision(slot->Division());
+    lfo->SetDepth(depth);
+    lfo->SetSynced(synced);
+    lfo->SetDivision(division);
   }
-  slot = std::move(lfo);
 }
 
 void ParamHandlers::LfoRate(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
-  Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].get();
+  Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].Current();
   if (!lfo) return;
   lfo->SetDivision(LfoDivisionForKnob((value - kLfoRateMin) / (kLfoRateMax - kLfoRateMin)));
   double rate = lfo->Synced() ? LfoDivisionHz(lfo->Division(), plug->mTempo) : value;
@@ -211,7 +216,7 @@ void ParamHandlers::LfoRate(VrelsPlugin* plug, const ParamChangeDesc* desc, doub
 }
 
 void ParamHandlers::LfoMode(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
-  Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].get();
+  Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].Current();
   if (!lfo) return;
   if (value < kSwitchOn) {
     lfo->SetSynced(false);  // the last rate stays until the rate knob moves
@@ -224,7 +229,7 @@ void ParamHandlers::LfoMode(VrelsPlugin* plug, const ParamChangeDesc* desc, doub
 }
 
 void ParamHandlers::LfoDepth(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
-  Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].get();
+  Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].Current();
   if (!lfo) return;
   lfo->SetDepth(static_cast<float>(value));
   plug->mMessage.ShowLfo(*lfo);

@@ -62,7 +62,6 @@ VrelsPlugin::VrelsPlugin(audioMasterCallback host)
     const IParameter* param = GetParam(kModSlots[slot].mParamIdx);
     mModParams[slot].Init(param->Min(), param->Max(), kModSlots[slot].mDisplayKind);
   }
-  for (std::unique_ptr<Lfo>& lfo : mLfos) lfo = Lfo::Create(LFO_SINE);
   for (int channel = 0; channel < 2; ++channel) {
     mGrainLowPass[channel].Design(BIQUAD_LOW_PASS, GetSampleRate(), kInitialLowPassHz);
     mGrainHighPass[channel].Design(BIQUAD_HIGH_PASS, GetSampleRate(), kInitialGrainHighPassHz);
@@ -137,7 +136,8 @@ void VrelsPlugin::SwarmStep() {
 }
 
 void VrelsPlugin::ModulationTick() {
-  ::ModulationTick(TICK_LENGTH, mLfos, mRandom, mModSources, mMatrix, mModParams);
+  Lfo* const lfos[NUM_LFOS] = {mLfos[0].Current(), mLfos[1].Current(), mLfos[2].Current(), mLfos[3].Current()};
+  ::ModulationTick(TICK_LENGTH, lfos, mRandom, mModSources, mMatrix, mModParams);
 }
 
 double VrelsPlugin::ModulatedValue(int slot) const {
@@ -179,7 +179,8 @@ void VrelsPlugin::OnReset() {
 
 void VrelsPlugin::ApplySampleRate(double sampleRate) {
   // The framework holds the rate; the engine reads it from there.
-  for (std::unique_ptr<Lfo>& lfo : mLfos) {
+  for (LfoBank& bank : mLfos) {
+    Lfo* lfo = bank.Current();
     if (!lfo) continue;
     lfo->SetSampleRate(static_cast<float>(sampleRate));
     lfo->UpdatePeriod();

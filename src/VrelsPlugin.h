@@ -17,6 +17,7 @@
 #include "IPlugVST.h"
 #include "LevelMeter.h"
 #include "Lfo.h"
+#include "LfoBank.h"
 #include "ModParam.h"
 #include "ModSources.h"
 #include "ModulationMatrix.h"
@@ -97,7 +98,7 @@ class VrelsPlugin : public IPlugVST {
   const ModParam& GetModParam(int slot) const { return mModParams[slot]; }
   const ModSources& GetModSources() const { return mModSources; }
   const ModulationMatrix& GetMatrix() const { return mMatrix; }
-  const Lfo* GetLfo(int n) const { return mLfos[n].get(); }
+  const Lfo* GetLfo(int n) const { return mLfos[n].Current(); }
   const EnvelopeTable& GetEnvelope() const { return mEnvelope; }
   double Tempo() const { return mTempo; }
   int SwarmPeriod() const { return mSwarmPeriod; }
@@ -183,7 +184,7 @@ class VrelsPlugin : public IPlugVST {
   ModSources mModSources;
   ModulationMatrix mMatrix;
   MwcRandom mRandom;  // the "Random" source's own generator
-  std::unique_ptr<Lfo> mLfos[NUM_LFOS];
+  LfoBank mLfos[NUM_LFOS];
   double mTempo = DEFAULT_TEMPO;
 
   double mUpdateTime = 0;  // UpdTime / 3

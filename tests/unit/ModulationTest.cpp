@@ -173,10 +173,11 @@ TEST(ModulationTick, LfosThenRandomThenMatrix) {
   sources.mValues[ModSources::kLfo3] = 0.3;  // LFO 3 missing: its value stays
   ModulationMatrix m;
   MwcRandom random, expected;
-  std::unique_ptr<Lfo> lfos[ModSources::NUM_LFOS];
-  lfos[0] = MakeLfo(LFO_SQUARE, 100, 1, 1);  // period 100: high past 50
-  lfos[1] = MakeLfo(LFO_SQUARE, 100, 1, 0.5f);
-  lfos[3] = MakeLfo(LFO_SINE, 44100, 1, 1);
+  std::unique_ptr<Lfo> owned[ModSources::NUM_LFOS];
+  owned[0] = MakeLfo(LFO_SQUARE, 100, 1, 1);  // period 100: high past 50
+  owned[1] = MakeLfo(LFO_SQUARE, 100, 1, 0.5f);
+  owned[3] = MakeLfo(LFO_SINE, 44100, 1, 1);
+  Lfo* const lfos[ModSources::NUM_LFOS] = {owned[0].get(), owned[1].get(), nullptr, owned[3].get()};
   m.SetTarget(0, kGLenSlot + 1, params);
   m.SetSource(0, ModSources::kLfo1, params);
   m.SetDepth(0, 1, params);
@@ -199,8 +200,9 @@ TEST(ModulationTick, LongRunKeepsSourcesAndRangesInBounds) {
   ModSources sources;
   ModulationMatrix m;
   MwcRandom random, settings;
-  std::unique_ptr<Lfo> lfos[ModSources::NUM_LFOS];
-  for (int n = 0; n < ModSources::NUM_LFOS; ++n) lfos[n] = MakeLfo(n + 3, 44100, 7.5f, 0.8f);
+  std::unique_ptr<Lfo> owned[ModSources::NUM_LFOS];
+  for (int n = 0; n < ModSources::NUM_LFOS; ++n) owned[n] = MakeLfo(n + 3, 44100, 7.5f, 0.8f);
+  Lfo* const lfos[ModSources::NUM_LFOS] = {owned[0].get(), owned[1].get(), owned[2].get(), owned[3].get()};
   for (int tick = 0; tick < 20000; ++tick) {
     if (tick % 97 == 0) {
       int slot = static_cast<int>(settings.Next() * 4) % 4;

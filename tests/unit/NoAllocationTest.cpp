@@ -53,7 +53,7 @@ void Set(VrelsPlugin& plug, int index, double value) {
   plug.OnParamChanged(index);
 }
 
-TEST(AudioThread, ProcessingAndCountChangesAllocateNothing) {
+TEST(AudioThread, ProcessingCountAndShapeChangesAllocateNothing) {
   VrelsPlugin plug(nullptr);
   for (int i = 0; i < plug.NParams(); ++i) plug.OnParamChanged(i);
   Set(plug, kVrCount, 100);
@@ -83,6 +83,7 @@ TEST(AudioThread, ProcessingAndCountChangesAllocateNothing) {
     if (block % 50 == 25) {
       Set(plug, kGrnCount, 1 + block % 200);  // automation between blocks
       Set(plug, kTapCount, 200 - block % 150);
+      Set(plug, kLfo2Shap, block / 50 % NUM_LFO_SHAPES);  // every shape in turn
     }
   }
   gCounting = false;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "VrelsPlugin.h"
 
@@ -119,6 +120,20 @@ TEST_F(Handlers, LfosKeepTheirSettingsAcrossShapeChanges) {
   EXPECT_EQ(plug.GetLfo(1)->Period(), static_cast<int>(44100.0f / 24.0f));
   Change(kLfo2Mode, 0);  // off: the synced rate stays
   EXPECT_FLOAT_EQ(plug.GetLfo(1)->Rate(), 24.0f);
+
+  // A shape used before starts afresh when it is chosen again.
+  for (int tick = 0; tick < 37; ++tick) plug.ModulationTick();
+  Change(kLfo2Shap, 0);
+  Change(kLfo2Shap, 4);
+  std::unique_ptr<Lfo> fresh = Lfo::Create(4);
+  fresh->SetSampleRate(44100);
+  fresh->SetRate(24.0f);
+  fresh->UpdatePeriod();
+  for (int tick = 0; tick < 100; ++tick) {
+    plug.ModulationTick();
+    fresh->Tick(VrelsPlugin::TICK_LENGTH);
+    ASSERT_EQ(fresh->Output(), plug.GetLfo(1)->Output()) << tick;
+  }
 }
 
 TEST_F(Handlers, MatrixDrivesItsTargetAndLetsGoOfIt) {
