@@ -310,6 +310,26 @@ TEST(Engine, TapFeedbackIsScaledByTheTapCount) {
   }
 }
 
+TEST(Engine, InputThatIsNotANumberIsHeardAsSilence) {
+  // A broken host or upstream plug-in: NaN and infinities in the input
+  // neither reach the output nor stay in the history and delay lines.
+  auto host = OpenInstance();
+  auto reference = OpenInstance();
+  ASSERT_TRUE(host && reference);
+  Stereo input = Noise(kRate, 0.5, 10);
+  Stereo cleaned = input;
+  for (int i = 100; i < kRate; i += 97) {
+    input.left[i] = std::nan("");
+    input.right[i] = (i / 97) % 2 ? HUGE_VAL : -HUGE_VAL;
+    cleaned.left[i] = cleaned.right[i] = 0.0;
+  }
+  input.Append(Noise(kRate, 0.5, 11));
+  cleaned.Append(Noise(kRate, 0.5, 11));
+  const Stereo expected = Render(*reference, cleaned), heard = Render(*host, input);
+  EXPECT_EQ(expected.left, heard.left);
+  EXPECT_EQ(expected.right, heard.right);
+}
+
 TEST(Engine, SilenceAfterLoudInputDiesAway) {
   auto host = OpenInstance();
   ASSERT_TRUE(host);
