@@ -89,11 +89,14 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
     const double* hostRight = inputs[1] + done;
     InputHistory& historyLeft = mHistory[0];
     InputHistory& historyRight = mHistory[1];
+    double* const ringLeft = historyLeft.mpSamples;
+    double* const ringRight = historyRight.mpSamples;
+    const int startLeft = historyLeft.mWriteIndex, startRight = historyRight.mWriteIndex;
     for (int k = 0; k < f; ++k) {
       inLeft[k] = FiniteOrZero(hostLeft[k]);
       inRight[k] = FiniteOrZero(hostRight[k]);
-      historyLeft.At(historyLeft.mWriteIndex + k) = inLeft[k];
-      historyRight.At(historyRight.mWriteIndex + k) = inRight[k];
+      ringLeft[(startLeft + k) & AudioRing::RING_MASK] = inLeft[k];
+      ringRight[(startRight + k) & AudioRing::RING_MASK] = inRight[k];
     }
 
     // Whole arrays: a fixed size is cleared inline, without a call.
@@ -102,12 +105,13 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
     if (counts.mStreams >= 1) RenderGrains(f, grainLeft, grainRight);
 
     // Grain feedback lands on the positions just recorded.
-    if (historyLeft.mFeedbackGain != 0.0) {
-      for (int k = 0; k < f; ++k) historyLeft.At(historyLeft.mWriteIndex + k) += historyLeft.mFeedbackGain * grainLeft[k];
+    const double feedbackGainLeft = historyLeft.mFeedbackGain, feedbackGainRight = historyRight.mFeedbackGain;
+    if (feedbackGainLeft != 0.0) {
+      for (int k = 0; k < f; ++k) ringLeft[(startLeft + k) & AudioRing::RING_MASK] += feedbackGainLeft * grainLeft[k];
     }
-    if (historyRight.mFeedbackGain != 0.0) {
+    if (feedbackGainRight != 0.0) {
       for (int k = 0; k < f; ++k) {
-        historyRight.At(historyRight.mWriteIndex + k) += historyRight.mFeedbackGain * grainRight[k];
+        ringRight[(startRight + k) & AudioRing::RING_MASK] += feedbackGainRight * grainRight[k];
       }
     }
     historyLeft.mWriteIndex = (historyLeft.mWriteIndex + f) & AudioRing::RING_MASK;
@@ -185,9 +189,12 @@ void VrelsPlugin::MixChunk(int frames, double tapGain, double dry, const double*
   LevelMeter::FeedStereo(mMeters[0], mMeters[1], grainLeft, grainRight, frames);
   mLimiter.ProcessBlock(delayLeft, delayRight, frames);
   LevelMeter::FeedStereo(mMeters[2], mMeters[3], delayLeft, delayRight, frames);
+  // Gains in locals: the output stores could otherwise alias them, and the
+  // compiler would reload them for every sample.
+  const double delayGain = mDelayGain, grainGain = mGrainGain;
   for (int k = 0; k < frames; ++k) {
-    outLeft[k] = SoftClip(mDelayGain * delayLeft[k] + dry * inLeft[k] + mGrainGain * grainLeft[k]);
-    outRight[k] = SoftClip(mDelayGain * delayRight[k] + dry * inRight[k] + mGrainGain * grainRight[k]);
+    outLeft[k] = SoftClip(delayGain * delayLeft[k] + dry * inLeft[k] + grainGain * grainLeft[k]);
+    outRight[k] = SoftClip(delayGain * delayRight[k] + dry * inRight[k] + grainGain * grainRight[k]);
     feedbackLeft[k] *= tapGain;
     feedbackRight[k] *= tapGain;
   }
@@ -199,10 +206,13 @@ void VrelsPlugin::MixChunk(int frames, double tapGain, double dry, const double*
 
 void VrelsPlugin::WriteLine(DelayLine& line, int frames, const double* input, const double* feedback,
                             const double* grain) {
+  const double drySend = mDrySend, grainSend = mGrainSend;
+  double* const samples = line.mpSamples;
+  const int start = line.mWriteIndex;
   for (int k = 0; k < frames; ++k) {
-    line.At(line.mWriteIndex + k) = SoftClip(mDrySend * input[k] + feedback[k] + mGrainSend * grain[k]);
+    samples[(start + k) & AudioRing::RING_MASK] = SoftClip(drySend * input[k] + feedback[k] + grainSend * grain[k]);
   }
-  line.mWriteIndex = (line.mWriteIndex + frames) & AudioRing::RING_MASK;
+  line.mWriteIndex = (start + frames) & AudioRing::RING_MASK;
 }
 
 void VrelsPlugin::ReadTaps(int taps, int frames, double* delayLeft, double* delayRight, double* feedbackLeft,
