@@ -21,3 +21,17 @@ elseif(VRELS_SANITIZER STREQUAL "thread")
   add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
   add_link_options(-fsanitize=thread)
 endif()
+
+# Optimised builds are optimised across translation units (link-time
+# optimisation): the processing loop's small per-chunk calls are inlined.
+# This changes no result: the same arithmetic, only arranged differently.
+if(NOT VRELS_SANITIZER)
+  include(CheckIPOSupported)
+  check_ipo_supported(RESULT VRELS_IPO_SUPPORTED OUTPUT VRELS_IPO_MESSAGE LANGUAGES CXX)
+  if(VRELS_IPO_SUPPORTED)
+    set(CMAKE_INTERPROCEDURAL_OPTIMIZATION_RELEASE ON)
+    set(CMAKE_INTERPROCEDURAL_OPTIMIZATION_RELWITHDEBINFO ON)
+  else()
+    message(STATUS "link-time optimisation not available: ${VRELS_IPO_MESSAGE}")
+  endif()
+endif()
