@@ -69,13 +69,18 @@ std::unique_ptr<Lfo> Lfo::Create(int shape) {
   return lfo;
 }
 
-void Lfo::Renew(Lfo* lfo) {
-  const int shape = lfo->Shape();
-  lfo->~Lfo();
-  Lfo* fresh = Build(shape, lfo);
-  fresh->Recalc();
-  fresh->Rewind();
+Lfo* Lfo::CreateAt(int shape, void* storage) {
+  if (shape < 0 || shape >= NUM_LFO_SHAPES) shape = LFO_RANDOM;
+  Lfo* lfo = Build(shape, storage);
+  lfo->Recalc();
+  lfo->Rewind();
+  return lfo;
 }
+
+static_assert(sizeof(LfoSine) <= Lfo::STORAGE_SIZE && sizeof(LfoTriangle) <= Lfo::STORAGE_SIZE &&
+                  sizeof(LfoSquare) <= Lfo::STORAGE_SIZE && sizeof(LfoSampleAndHold) <= Lfo::STORAGE_SIZE &&
+                  sizeof(LfoRandom) <= Lfo::STORAGE_SIZE,
+              "every oscillator fits the storage CreateAt is given");
 
 void Lfo::UpdatePeriod() {
   // Single precision, as the fields are: 44100 / 0.3f gives 147000, not 146999.

@@ -10,9 +10,10 @@
 // oscillator is never replaced or re-timed while it is ticking.
 //
 // Tick, Recalc, Rewind and UpdatePeriod allocate nothing, take no lock and
-// keep every value finite; only Create allocates (Renew does not).
+// keep every value finite; only Create allocates (CreateAt does not).
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 // The shape indices, in the order of the shape parameter's labels.
@@ -38,9 +39,11 @@ class Lfo {
   // rate. Any index outside 0..6 gives the random shape. Null when no memory
   // can be had. Called by the shape handler and at construction.
   static std::unique_ptr<Lfo> Create(int shape);
-  // Starts an oscillator made by Create over again, in its own storage: it
-  // is then exactly as Create made it. Allocates nothing.
-  static void Renew(Lfo* lfo);
+  // Makes an oscillator as Create does, in the given storage (at least
+  // STORAGE_SIZE bytes, aligned for any type), and returns it. Allocates
+  // nothing.
+  static constexpr std::size_t STORAGE_SIZE = 128;
+  static Lfo* CreateAt(int shape, void* storage);
 
   virtual ~Lfo() = default;
   Lfo(const Lfo&) = delete;

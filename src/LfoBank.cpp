@@ -1,15 +1,18 @@
 #include "LfoBank.h"
 
 LfoBank::LfoBank() {
-  for (int shape = 0; shape < NUM_LFO_SHAPES; ++shape) mShapes[shape] = Lfo::Create(shape);
-  mpCurrent = mShapes[LFO_SINE].get();
+  for (int shape = 0; shape < NUM_LFO_SHAPES; ++shape) mShapes[shape] = Lfo::CreateAt(shape, &mStorage[shape]);
+  mpCurrent = mShapes[LFO_SINE];
+}
+
+LfoBank::~LfoBank() {
+  for (Lfo* lfo : mShapes) lfo->~Lfo();
 }
 
 Lfo* LfoBank::Start(int shape) {
   if (shape < 0 || shape >= NUM_LFO_SHAPES) shape = LFO_RANDOM;  // as Lfo::Create reads it
-  Lfo* lfo = mShapes[shape].get();
-  if (!lfo) return nullptr;
-  Lfo::Renew(lfo);
-  mpCurrent = lfo;
-  return lfo;
+  mShapes[shape]->~Lfo();
+  mShapes[shape] = Lfo::CreateAt(shape, &mStorage[shape]);
+  mpCurrent = mShapes[shape];
+  return mpCurrent;
 }

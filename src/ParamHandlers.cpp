@@ -193,7 +193,6 @@ void ParamHandlers::LfoShape(VrelsPlugin* plug, const ParamChangeDesc* desc, dou
   const bool synced = hadOld && old->Synced();
   const int division = hadOld ? old->Division() : 0;
   Lfo* lfo = bank.Start(shape);
-  if (!lfo) return;
   lfo->SetSampleRate(static_cast<float>(plug->GetSampleRate()));
   lfo->UpdatePeriod();
   if (hadOld) {
