@@ -86,3 +86,18 @@ void ModParam::SetDepthFromKnob(double value, bool halved) {
   mShownLow = mLow;
   mShownHigh = Top();
 }
+
+void ModParam::ResetForPresetLoad() {
+  mBase = 0;
+  mHalfWidth = 0;
+  mLow = mMin > 0 ? mMin : (mMax < 0 ? mMax : 0.0);
+  mWidth = 0;
+  mSource = 0;
+  mSynced = false;
+  mDivision = 0;
+  mMatrixUsers = 0;
+  mMatrixSum = 0;
+  mShownLow = mShownHigh = 0;
+  mFreeMin = mMin;
+  mFreeMax = mMax;
+}

@@ -46,4 +46,9 @@ struct ModParam {
   // The depth knob: its square applies (of half its value when halved), but
   // only while a source is selected.
   void SetDepthFromKnob(double value, bool halved);
+  // The state a preset load starts from: base, depth, source, sync,
+  // division and matrix use cleared, the range collapsed on the value in
+  // [min, max] closest to 0, the shown range 0..0; the current min and max
+  // stay and become the free limits.
+  void ResetForPresetLoad();
 };

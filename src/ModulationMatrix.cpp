@@ -58,3 +58,7 @@ void ModulationMatrix::Apply(const ModSources& sources, ModParam (&params)[NUM_M
     p.SetCentre(p.mMin + (p.mMax - p.mMin) * a);
   }
 }
+
+void ModulationMatrix::Reset() {
+  for (MatrixSlot& slot : mSlots) slot = MatrixSlot();
+}

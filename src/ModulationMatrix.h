@@ -37,6 +37,10 @@ class ModulationMatrix {
   // source and depth keep acting around that centre.
   void Apply(const ModSources& sources, ModParam (&params)[NUM_MOD_SLOTS]);
 
+  // Every slot inactive, with no target, no source and depth 0, as a
+  // preset load starts (the parameters are reset by the caller).
+  void Reset();
+
   // Slot 0..3 (the caller keeps to the range).
   const MatrixSlot& Slot(int slot) const { return mSlots[slot]; }
 

@@ -182,6 +182,17 @@ void ParamHandlers::Panic(VrelsPlugin* plug, const ParamChangeDesc*, double valu
   for (DelayLine& line : plug->mDelayLines) line.Clear();
 }
 
+void ParamHandlers::SavePreset(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
+  plug->GetParam(desc->mParamIdx)->SetClamped(0);
+  if (value > 0) plug->WritePreset(plug->mPresetPath.c_str());
+}
+
+void ParamHandlers::LoadPreset(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
+  plug->GetParam(desc->mParamIdx)->SetClamped(0);
+  if (value > 0) plug->ReadPreset(plug->mPresetPath.c_str());
+  plug->mMessage.Clear();
+}
+
 void ParamHandlers::LfoShape(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
   LfoBank& bank = plug->mLfos[LfoOf(desc->mParamIdx)];
   const Lfo* old = bank.Current();

@@ -27,6 +27,10 @@ struct ParamHandlers {
   static void Envelope(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
   static void Bound(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
   static void Panic(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
+  // The Save and Load triggers: back to 0, then, when pressed, the preset
+  // file at the plug-in's preset path is written or read.
+  static void SavePreset(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
+  static void LoadPreset(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);
 
   // The four LFOs.
   static void LfoShape(VrelsPlugin* plug, const ParamChangeDesc* desc, double value);

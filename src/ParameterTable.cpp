@@ -13,10 +13,6 @@ namespace {
 // skews, which are stored but read by no LFO.
 void IgnoreChange(VrelsPlugin*, const ParamChangeDesc*, double) {}
 
-// Accepts the change without touching the engine; each such entry is given its
-// own handler once the engine settings follow the parameters.
-void PendingChange(VrelsPlugin*, const ParamChangeDesc*, double) {}
-
 constexpr ParamChangeDesc Desc(const char* name, int paramIdx, ParamChangeHandler handler) {
   return ParamChangeDesc{name, "", paramIdx, -1, handler};
 }
@@ -197,8 +193,8 @@ const RealParamDesc kRealParams[] = {
 // Buttons: the panic button and the preset save and load buttons.
 const TriggerParamDesc kTriggerParams[] = {
     {Desc("Panic", kPanic, ParamHandlers::Panic)},
-    {Desc("", kSavePreset, PendingChange)},
-    {Desc("", kLoadPreset, PendingChange)},
+    {Desc("", kSavePreset, ParamHandlers::SavePreset)},
+    {Desc("", kLoadPreset, ParamHandlers::LoadPreset)},
 };
 
 template <typename T, int N>

@@ -58,6 +58,7 @@ VrelsPlugin::VrelsPlugin(audioMasterCallback host)
     : IPlugVST(host, NUM_HOST_PARAMS, kChannelConfigs, NUM_PRESETS, kEffectName, kProductName, kMakerName,
                kVersion, kUniqueId, kMakerId, kLatency, kDoesMidi, kDoesChunks, kIsInstrument) {
   BuildParameterSet(this, mpParamChangeDesc);
+  mConfiguration.Read(Configuration::OwnFilePath().c_str());
   for (int slot = 0; slot < NUM_MOD_SLOTS; ++slot) {
     const IParameter* param = GetParam(kModSlots[slot].mParamIdx);
     mModParams[slot].Init(param->Min(), param->Max(), kModSlots[slot].mDisplayKind);
@@ -143,6 +144,24 @@ void VrelsPlugin::ModulationTick() {
 double VrelsPlugin::ModulatedValue(int slot) const {
   const ModParam& param = mModParams[slot];
   return param.Value(mModSources[param.mSource]);
+}
+
+void VrelsPlugin::OnMidiMessage(const MidiMessage& message) {
+  int paramIdx;
+  double normalized;
+  if (mMidiMap.Map(message, &paramIdx, &normalized)) SetFromMidi(paramIdx, normalized);
+  SendMidiMessage(message);
+}
+
+void VrelsPlugin::SetFromMidi(int paramIdx, double normalized) {
+  ScopedLock lock(Mutex());
+  IParameter* param = GetParam(paramIdx);
+  if (!param) return;
+  // The editor's controls take MIDI values once the editor exists; until
+  // then the parameter is set directly.
+  param->SetFromNormalized(normalized);
+  OnParamChanged(paramIdx);
+  if (paramIdx < NUM_HOST_PARAMS) ReportParamToHost(paramIdx, param->CurrentNormalized());
 }
 
 void VrelsPlugin::GetSwarmSnapshot(SwarmSnapshot* snapshot) {

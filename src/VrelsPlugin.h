@@ -6,8 +6,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "AudioRing.h"
+#include "Configuration.h"
 #include "DelayTap.h"
 #include "Biquad.h"
 #include "DelayLimiter.h"
@@ -17,6 +19,7 @@
 #include "IPlugVST.h"
 #include "LevelMeter.h"
 #include "Lfo.h"
+#include "MidiMap.h"
 #include "LfoBank.h"
 #include "ModParam.h"
 #include "ModSources.h"
@@ -95,6 +98,32 @@ class VrelsPlugin : public IPlugVST {
   const char* PresetName() const { return mPresetName; }
   bool PresetModified() const { return mPresetModified; }
 
+  // ---- MIDI (instance mutex held) ----
+  // Mapped notes and controllers set their parameter; every message is then
+  // passed on to the host unchanged.
+  void OnMidiMessage(const MidiMessage& message) override;
+  // A parameter set from MIDI as the editor would set it: applied,
+  // dispatched and reported to the host when the host can see it.
+  void SetFromMidi(int paramIdx, double normalized);
+  MidiMap& GetMidiMap() { return mMidiMap; }
+
+  // ---- Preset text files (PresetFiles.cpp; instance mutex held) ----
+  // The file the Save and Load triggers use. The editor's file selectors
+  // set it; until they exist, whoever drives the plug-in does.
+  void SetPresetFilePath(const char* path);
+  const std::string& PresetFilePath() const { return mPresetPath; }
+  // Writes the version line and every named parameter's plain value. The
+  // file is replaced only once completely written; then the preset is named
+  // after it and unmarked. False when nothing was written.
+  bool WritePreset(const char* path);
+  // Resets the modulation state, sets every parameter to its minimum, takes
+  // the file's values and dispatches every parameter. When the file was
+  // read to its end, the preset is named after it and unmarked. False when
+  // the file could not be opened (nothing changes then).
+  bool ReadPreset(const char* path);
+  // The settings read from the configuration file beside the module.
+  const Configuration& GetConfiguration() const { return mConfiguration; }
+
   const ModParam& GetModParam(int slot) const { return mModParams[slot]; }
   const ModSources& GetModSources() const { return mModSources; }
   const ModulationMatrix& GetMatrix() const { return mMatrix; }
@@ -136,6 +165,10 @@ class VrelsPlugin : public IPlugVST {
   void RefreshCountTexts();
   // The first change after a save or load marks the preset and its name.
   void MarkPresetModified();
+  // Names the preset after a file and clears its mark.
+  void SetPresetNameFromPath(const char* path);
+  // The first parameter whose (non-empty) name is exactly key; null if none.
+  IParameter* FindParamByName(const char* key);
 
   // ---- The processing loop (ProcessingLoop.cpp) ----
   // Grain streams, taps and the tap feedback gain for the coming chunks.
@@ -179,6 +212,9 @@ class VrelsPlugin : public IPlugVST {
   bool mPresetModified = false;
   // The editor shows the preset name: from then on a bounds drag marks it.
   bool mPresetNameShown = false;
+  std::string mPresetPath;
+  Configuration mConfiguration;
+  MidiMap mMidiMap;
 
   ModParam mModParams[NUM_MOD_SLOTS];
   ModSources mModSources;

@@ -88,6 +88,30 @@ TEST_F(Midi, MidiMessagesComeBackOneByOne) {
   }
 }
 
+TEST_F(Midi, EveryMessagePassesUnchangedAndChangesNoParameter) {
+  // Notes and controllers on every channel, and system messages (0xF0 and
+  // above): the map is empty, so none moves a parameter, and each comes
+  // back exactly as sent.
+  const std::vector<float> before = AllParameters(*mHost);
+  EventList events;
+  std::vector<std::vector<uint8_t>> sent;
+  for (int channel = 0; channel < 16; ++channel) {
+    for (int kind : {0x80, 0x90, 0xB0}) sent.push_back({uint8_t(kind | channel), uint8_t(channel * 7), 100});
+  }
+  for (int status = 0xF0; status <= 0xFF; ++status) sent.push_back({uint8_t(status), 0x12, 0x34});
+  for (size_t k = 0; k < sent.size(); ++k) {
+    events.AddMidiEvent(NoisyMidiEvent(static_cast<int32_t>(k), sent[k][0], sent[k][1], sent[k][2]));
+  }
+  EXPECT_EQ(1, mHost->ProcessEvents(events.Get()));
+  const std::vector<std::vector<RecordedEvent>> calls = mHost->Log().EventCalls();
+  ASSERT_EQ(sent.size(), calls.size());
+  for (size_t k = 0; k < calls.size(); ++k) {
+    const VstMidiEvent midi = calls[k][0].AsMidi();
+    for (int b = 0; b < 3; ++b) EXPECT_EQ(sent[k][b], uint8_t(midi.midiData[b])) << k << ":" << b;
+  }
+  EXPECT_EQ(before, AllParameters(*mHost));
+}
+
 TEST_F(Midi, OtherEventsAreHandedBackUnchanged) {
   EventList events;
   const VstEvent sysex = OtherEvent(kVstSysExType, 5, 0x10);

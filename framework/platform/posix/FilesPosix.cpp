@@ -1,0 +1,9 @@
+#include <cstdio>
+
+#include "platform/Files.h"
+
+namespace vrels {
+
+bool ReplaceFile(const char* from, const char* to) { return std::rename(from, to) == 0; }
+
+}  // namespace vrels
