@@ -14,6 +14,14 @@ if(WIN32)
 endif()
 
 set(VRELS_SANITIZER "" CACHE STRING "address, thread or empty")
+# Fuzzing: everything is built with coverage for libFuzzer and with the
+# address and undefined-behaviour sanitizers; the fuzz targets link the
+# fuzzer's own main.
+if(VRELS_FUZZ)
+  set(VRELS_SANITIZER "fuzz")
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 if(VRELS_SANITIZER STREQUAL "address")
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)

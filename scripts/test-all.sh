@@ -7,7 +7,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/install-deps.sh || { echo "installing the dependencies failed"; exit 1; }
 
-presets=(linux linux-asan linux-tsan win64 win32)
+presets=(linux linux-asan linux-tsan fuzz win64 win32)
 [ -n "${VRELS_PRESETS:-}" ] && read -r -a presets <<<"$VRELS_PRESETS"
 
 passed=0

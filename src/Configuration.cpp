@@ -45,6 +45,15 @@ Configuration::Configuration() {
 
 void Configuration::Read(const char* path) {
   ConfigurationFileReader reader(path);
+  ReadLines(reader);
+}
+
+void Configuration::Read(std::FILE* file) {
+  ConfigurationFileReader reader(file);
+  ReadLines(reader);
+}
+
+void Configuration::ReadLines(ConfigurationFileReader& reader) {
   while (reader.ReadLine()) {
     if (Configurable* configurable = FindConfigurable(reader.Key())) configurable->SetFromText(reader.Value());
   }

@@ -8,7 +8,10 @@
 // keeps the defaults silently.
 #pragma once
 
+#include <cstdio>
 #include <string>
+
+class ConfigurationFileReader;
 
 // One named setting: its text, and the leading decimal integer of the text.
 struct Configurable {
@@ -35,6 +38,8 @@ class Configuration {
   // Reads a configuration file; known keys take their values (a repeated key
   // overrides the earlier one), anything else is ignored.
   void Read(const char* path);
+  // The same from an open file (or none), which is closed afterwards.
+  void Read(std::FILE* file);
   // The setting of exactly that name (case-sensitive), or null.
   Configurable* FindConfigurable(const char* key);
   const Configurable& Get(Key key) const { return mConfigurables[key]; }
@@ -47,5 +52,7 @@ class Configuration {
   static std::string OwnFilePath();
 
  private:
+  void ReadLines(ConfigurationFileReader& reader);
+
   Configurable mConfigurables[NUM_CONFIGURABLES];
 };

@@ -18,6 +18,8 @@ class TextFileReader {
 
   // Opens the file for reading; IsOpen tells whether that worked.
   explicit TextFileReader(const char* path);
+  // Reads an open file (or none), which it then owns.
+  explicit TextFileReader(std::FILE* file) : mpFile(file) {}
   virtual ~TextFileReader();
   TextFileReader(const TextFileReader&) = delete;
   TextFileReader& operator=(const TextFileReader&) = delete;
@@ -42,6 +44,7 @@ class ConfigurationFileReader : public TextFileReader {
   static const int VALUE_LENGTH = 512;
 
   explicit ConfigurationFileReader(const char* path) : TextFileReader(path) {}
+  explicit ConfigurationFileReader(std::FILE* file) : TextFileReader(file) {}
   ~ConfigurationFileReader() override = default;
 
   // The next line with a key: true with Key() and Value() set (the value may

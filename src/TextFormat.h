@@ -14,7 +14,9 @@
 #include <cstdarg>
 #include <cstddef>
 
-#if defined(__GNUC__)
+#if defined(__clang__)
+#define VRELS_PRINTF_LIKE(formatIndex, firstArg) __attribute__((format(printf, formatIndex, firstArg)))
+#elif defined(__GNUC__)
 #define VRELS_PRINTF_LIKE(formatIndex, firstArg) \
   __attribute__((format(gnu_printf, formatIndex, firstArg)))
 #else

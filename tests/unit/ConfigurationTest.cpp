@@ -36,7 +36,7 @@ TEST(Configuration, DefaultsStayWithoutAFile) {
   Configuration configuration;
   configuration.Read("no-such-directory/Vrels.ini");
   configuration.Read("");
-  configuration.Read(nullptr);
+  configuration.Read(static_cast<const char*>(nullptr));
   EXPECT_EQ("", configuration.Get(Configuration::kPresetFolder).mValue);
   EXPECT_EQ("MidiMap.txt", configuration.Get(Configuration::kMidiMap).mValue);
   EXPECT_EQ("0", configuration.Get(Configuration::kLowestOctave).mValue);
