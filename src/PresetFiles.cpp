@@ -41,7 +41,7 @@ bool VrelsPlugin::WritePreset(const char* path) {
   written = std::fclose(file) == 0 && written;
   // Only a complete file replaces the old one; a failed write leaves it and
   // the preset name as they were.
-  if (!written || !vrels::ReplaceFile(temporary.c_str(), path)) {
+  if (!written || !vrels::MoveReplacing(temporary.c_str(), path)) {
     std::remove(temporary.c_str());
     return false;
   }

@@ -7,6 +7,6 @@ namespace vrels {
 // Moves `from` to `to`, replacing any file already there, in one step as far
 // as the platform allows (the target is never left half written). False,
 // and nothing changed, when it fails.
-bool ReplaceFile(const char* from, const char* to);
+bool MoveReplacing(const char* from, const char* to);
 
 }  // namespace vrels

@@ -4,7 +4,7 @@
 
 namespace vrels {
 
-bool ReplaceFile(const char* from, const char* to) {
+bool MoveReplacing(const char* from, const char* to) {
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
