@@ -24,7 +24,14 @@ for preset in "${presets[@]}"; do
   fi
   rm -f "build/$preset.log"
   echo "=== $preset: test"
-  output=$(ctest --preset "$preset" 2>&1)
+  # Under qemu's emulation (see scripts/install-deps.sh) a 32-bit wine
+  # process now and then dies of an illegal instruction inside wine itself;
+  # there a failing test is run once more. Every other target runs once.
+  retry=()
+  if [ "$preset" = win32 ] && [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+    retry=(--repeat until-pass:2)
+  fi
+  output=$(ctest --preset "$preset" "${retry[@]}" 2>&1)
   echo "$output"
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' <<<"$output" | tail -1)
   if [ -z "$line" ]; then
