@@ -57,26 +57,6 @@ struct Biquad {
   static void ProcessStereoCascade(Biquad& firstLeft, Biquad& secondLeft, Biquad& firstRight,
                                    Biquad& secondRight, double* left, double* right, int n);
 
-  // Filters n samples in place: the same arithmetic as Process, with the
-  // state held in registers for the run.
-  void ProcessBlock(double* samples, int n) {
-    const double b0 = mB0, b1 = mB1, b2 = mB2, a1 = mA1, a2 = mA2;
-    double x1 = mX1, x2 = mX2, y1 = mY1, y2 = mY2;
-    for (int k = 0; k < n; ++k) {
-      const double x = samples[k];
-      const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
-      x2 = x1;
-      x1 = x;
-      y2 = y1;
-      y1 = y;
-      samples[k] = y;
-    }
-    mX1 = x1;
-    mX2 = x2;
-    mY1 = y1;
-    mY2 = y2;
-  }
-
  private:
   void ComputeCoefficients();
 };

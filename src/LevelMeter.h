@@ -37,24 +37,8 @@ class LevelMeter {
     if (++mWriteIndex == mCapacity) mWriteIndex = 0;
   }
 
-  // Adds n samples, as n calls of Feed would.
-  void FeedBlock(const double* x, int n) {
-    double* ring = Ring();
-    double sum = mSum;
-    int read = mReadIndex, write = mWriteIndex;
-    for (int k = 0; k < n; ++k) {
-      const double square = x[k] * x[k];
-      sum = sum - ring[read] + square;
-      ring[write] = square;
-      if (++read == mCapacity) read = 0;
-      if (++write == mCapacity) write = 0;
-    }
-    mSum = sum;
-    mReadIndex = read;
-    mWriteIndex = write;
-  }
-
-  // Feeds two meters n samples each in one pass, as FeedBlock would.
+  // Feeds two meters n samples each in one pass, as n calls of Feed on
+  // each would.
   static void FeedStereo(LevelMeter& left, LevelMeter& right, const double* l, const double* r, int n);
 
   // The meter bar position: 0 at or below -90 dB (and for silence), 0.125
