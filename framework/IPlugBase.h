@@ -60,6 +60,11 @@ class IPlugBase {
   virtual void OnMainsChanged(bool /*on*/) {}
   // Default: passes the message back to the host.
   virtual void OnMidiMessage(const MidiMessage& message) { SendMidiMessage(message); }
+  // A host request through the vendor-specific opcode that the framework
+  // does not answer itself; 0 means "not understood".
+  virtual intptr_t OnVendorRequest(int32_t /*index*/, intptr_t /*value*/, void* /*ptr*/, float /*opt*/) {
+    return 0;
+  }
   virtual bool GetMidiKeyName(int key, char* text);
   virtual bool SaveState(ByteBuffer* chunk) { return SerializeParams(chunk); }
   virtual int LoadState(const ByteBuffer* chunk, int startPos) { return UnserializeParams(chunk, startPos); }

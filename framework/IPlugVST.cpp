@@ -402,7 +402,8 @@ intptr_t IPlugVST::Dispatch(int32_t opcode, int32_t index, intptr_t value, void*
       return 1;
     case effVendorSpecific:
       // The host's display-for-value extension: text for a normalised value.
-      if (index != effGetParamDisplay || !text) return 0;
+      if (index != effGetParamDisplay) return OnVendorRequest(index, value, ptr, opt);
+      if (!text) return 0;
       if (value >= 0 && value < NParams()) GetParam(static_cast<int>(value))->FormatForHost(opt, true, text);
       return VENDOR_DISPLAY_ANSWER;
     case effCanDo:

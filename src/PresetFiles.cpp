@@ -9,6 +9,7 @@
 #include <string>
 
 #include "PresetText.h"
+#include "VendorRequests.h"
 #include "VrelsPlugin.h"
 #include "platform/Files.h"
 
@@ -81,4 +82,12 @@ IParameter* VrelsPlugin::FindParamByName(const char* key) {
     if (param && param->Name()[0] && std::strcmp(param->Name(), key) == 0) return param;
   }
   return nullptr;
+}
+
+intptr_t VrelsPlugin::OnVendorRequest(int32_t index, intptr_t value, void* ptr, float /*opt*/) {
+  if (index != vrelsvendor::kIndex || value != vrelsvendor::kLoadPresetFile || !ptr) return 0;
+  // As the Load button: the file read, then the message line cleared.
+  const bool read = ReadPreset(static_cast<const char*>(ptr));
+  mMessage.Clear();
+  return read ? 1 : 0;
 }

@@ -121,6 +121,8 @@ class VrelsPlugin : public IPlugVST {
   // read to its end, the preset is named after it and unmarked. False when
   // the file could not be opened (nothing changes then).
   bool ReadPreset(const char* path);
+  // The requests of VendorRequests.h: a preset file loaded for a host.
+  intptr_t OnVendorRequest(int32_t index, intptr_t value, void* ptr, float opt) override;
   // The settings read from the configuration file beside the module.
   const Configuration& GetConfiguration() const { return mConfiguration; }
 

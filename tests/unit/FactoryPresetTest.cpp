@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "VendorRequests.h"
 #include "VrelsPlugin.h"
 
 namespace {
@@ -56,6 +57,86 @@ TEST(FactoryPresets, EachLoadsWholeAndSounds) {
     EXPECT_GT(std::sqrt(energy / (2.0 * frames)), 1e-3) << name;
     EXPECT_GT(peak, 0.01) << name;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A plug-in instance opened as a host opens it, driven through its record.
+struct OpenedInstance {
+  OpenedInstance() : plug(new VrelsPlugin(nullptr)), effect(plug->GetAEffect()) {
+    Dispatch(effOpen);
+    Dispatch(effSetSampleRate, 0, nullptr, 44100.0f);
+    Dispatch(effSetBlockSize, 512);
+    Dispatch(effMainsChanged, 1);
+  }
+  ~OpenedInstance() { Dispatch(effClose); }
+  intptr_t Dispatch(int32_t opcode, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f, int32_t index = 0) {
+    return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+  }
+  // Two seconds of the phrase in blocks of 300 frames, interleaved.
+  std::vector<float> Render() {
+    std::vector<float> result;
+    std::vector<float> inL(300), inR(300), outL(300), outR(300);
+    float* in[2] = {inL.data(), inR.data()};
+    float* out[2] = {outL.data(), outR.data()};
+    for (int start = 0; start < 88200; start += 300) {
+      for (int k = 0; k < 300; ++k) {
+        inL[k] = static_cast<float>(Phrase(start + k, 0));
+        inR[k] = static_cast<float>(Phrase(start + k, 1));
+      }
+      effect->processReplacing(effect, in, out, 300);
+      for (int k = 0; k < 300; ++k) {
+        result.push_back(outL[k]);
+        result.push_back(outR[k]);
+      }
+    }
+    return result;
+  }
+  VrelsPlugin* plug;  // owned by the record, deleted by effClose
+  AEffect* effect;
+};
+
+// The command-line host asks the plug-in binary to load a preset file
+// through the vendor-specific opcode. The instance must then sound exactly
+// as one whose Load button loaded the file, and its chunk must carry that
+// state over to a fresh instance's parameters.
+TEST(FactoryPresets, LoadedOnAHostRequestTheySoundAsFromTheLoadButton) {
+  for (const char* name : kFactoryPresets) {
+    std::string path = std::string(VRELS_PRESET_DIR) + "/" + name + ".txt";
+    OpenedInstance button;
+    button.plug->SetPresetFilePath(path.c_str());
+    button.plug->GetParam(kLoadPreset)->Set(1);
+    button.plug->OnParamChanged(kLoadPreset);
+    ASSERT_STREQ(name, button.plug->PresetName());
+
+    OpenedInstance requested;
+    EXPECT_EQ(1, requested.effect->dispatcher(requested.effect, effVendorSpecific, vrelsvendor::kIndex,
+                                              vrelsvendor::kLoadPresetFile, &path[0], 0.0f));
+    EXPECT_STREQ(name, requested.plug->PresetName());
+    for (int i = 0; i < kSavePreset; ++i) {
+      EXPECT_EQ(button.plug->GetParam(i)->Value(), requested.plug->GetParam(i)->Value()) << name << " " << i;
+    }
+    const std::vector<float> expected = button.Render();
+    const std::vector<float> received = requested.Render();
+    size_t differing = 0;
+    for (size_t i = 0; i < expected.size(); ++i) differing += expected[i] != received[i];
+    EXPECT_EQ(0u, differing) << name;
+  }
+}
+
+TEST(FactoryPresets, HostRequestsOtherThanAReadableFileAreRefused) {
+  OpenedInstance instance;
+  char missing[] = "/nonexistent/Nothing.txt";
+  EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex,
+                                           vrelsvendor::kLoadPresetFile, missing, 0.0f));
+  EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex,
+                                           vrelsvendor::kLoadPresetFile, nullptr, 0.0f));
+  EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex, 2, missing,
+                                           0.0f));
+  EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, 12345,
+                                           vrelsvendor::kLoadPresetFile, missing, 0.0f));
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// Requests a host may send Vrels through the interface's vendor-specific
+// opcode (effVendorSpecific). Hosts of our own (the command-line host) use
+// them; other hosts never send this index, so ordinary hosts see nothing.
+#pragma once
+
+#include <cstdint>
+
+namespace vrelsvendor {
+
+// The opcode's index: the plug-in's unique ID, 'qlVr'.
+const int32_t kIndex = 0x716C5672;
+
+// value: kLoadPresetFile; ptr: the path of a preset text file (a C string).
+// Loads it exactly as the editor's Load button does. Answers 1 when the file
+// was read, 0 when it could not be opened.
+const intptr_t kLoadPresetFile = 1;
+
+}  // namespace vrelsvendor
