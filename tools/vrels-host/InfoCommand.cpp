@@ -1,13 +1,15 @@
 #include "InfoCommand.h"
 
 #include <cstdio>
+#include <string>
 
-#include "Host.h"
-#include "PluginModule.h"
+#include "PluginInstance.h"
+#include "ToolError.h"
 
 namespace vrelshost {
 
 namespace {
+
 std::string FourCharacterCode(int32_t id) {
   std::string code;
   for (int shift = 24; shift >= 0; shift -= 8) {
@@ -16,39 +18,56 @@ std::string FourCharacterCode(int32_t id) {
   }
   return code;
 }
+
+std::string FlagNames(int32_t flags) {
+  static const struct {
+    int32_t flag;
+    const char* name;
+  } kFlags[] = {{effFlagsHasEditor, "editor"},         {effFlagsCanReplacing, "replacing"},
+                {effFlagsProgramChunks, "chunks"},     {effFlagsIsSynth, "instrument"},
+                {effFlagsNoSoundInStop, "silent-when-stopped"}, {effFlagsCanDoubleReplacing, "double"},
+                {effFlagsCanMono, "mono"}};
+  std::string names;
+  for (const auto& entry : kFlags) {
+    if (flags & entry.flag) names += (names.empty() ? "" : ", ") + std::string(entry.name);
+  }
+  return names;
+}
+
 }  // namespace
 
-int RunInfo(const std::string& pluginPath) {
-  std::string error;
-  std::unique_ptr<testhost::PluginModule> module = testhost::PluginModule::Load(pluginPath, &error);
-  if (!module) {
-    std::fprintf(stderr, "vrels-host: cannot load %s: %s\n", pluginPath.c_str(), error.c_str());
-    return 1;
+int RunInfo(Arguments& arguments) {
+  const std::string path = arguments.Take("PLUGIN");
+  if (!arguments.Done()) throw UsageError("info takes one plug-in, not '" + arguments.Take("") + "'");
+  PluginInstance plugin(path, 44100.0, 512);
+  testhost::Host& host = plugin.Host();
+  const AEffect& effect = plugin.Effect();
+  std::printf("plug-in:    %s\n", path.c_str());
+  std::printf("name:       %s\n", host.GetEffectName().c_str());
+  std::printf("vendor:     %s\n", host.GetVendorString().c_str());
+  std::printf("product:    %s\n", host.GetProductString().c_str());
+  std::printf("unique ID:  '%s' (0x%08X)\n", FourCharacterCode(effect.uniqueID).c_str(),
+              static_cast<unsigned>(effect.uniqueID));
+  std::printf("version:    %d\n", effect.version);
+  std::printf("category:   %d\n", static_cast<int>(host.Dispatch(effGetPlugCategory)));
+  std::printf("counts:     %d parameters, %d programs, %d inputs, %d outputs\n", effect.numParams,
+              effect.numPrograms, effect.numInputs, effect.numOutputs);
+  std::printf("flags:      0x%X (%s)\n", static_cast<unsigned>(effect.flags), FlagNames(effect.flags).c_str());
+  std::printf("latency:    %d samples\n", effect.initialDelay);
+
+  const int programs = CountOf(effect.numPrograms);
+  std::printf("\nprograms (current %d):\n", host.GetProgram());
+  for (int i = 0; i < programs; ++i) {
+    const std::string name = host.GetProgramNameIndexed(i);
+    std::printf("  %3d  %s\n", i, name.empty() ? "(no name given)" : name.c_str());
   }
-  VstPluginMainProc entry = module->Entry();
-  if (!entry) {
-    std::fprintf(stderr, "vrels-host: %s exports neither VSTPluginMain nor main\n", pluginPath.c_str());
-    return 1;
+
+  const int parameters = CountOf(effect.numParams);
+  std::printf("\nparameters (index, name, display, label, normalised value):\n");
+  for (int i = 0; i < parameters; ++i) {
+    std::printf("  %4d  %-12s %14s %-8s %.6f\n", i, host.GetParamName(i).c_str(), host.GetParamDisplay(i).c_str(),
+                host.GetParamLabel(i).c_str(), host.GetParameter(i));
   }
-  testhost::Host host;
-  if (!host.Instantiate(entry)) {
-    std::fprintf(stderr, "vrels-host: %s did not create an instance\n", pluginPath.c_str());
-    return 1;
-  }
-  host.Open();
-  const AEffect* effect = host.Effect();
-  std::printf("plug-in:   %s\n", pluginPath.c_str());
-  std::printf("name:      %s\n", host.GetEffectName().c_str());
-  std::printf("vendor:    %s\n", host.GetVendorString().c_str());
-  std::printf("product:   %s\n", host.GetProductString().c_str());
-  std::printf("unique ID: '%s' (0x%08X)\n", FourCharacterCode(effect->uniqueID).c_str(),
-              static_cast<unsigned>(effect->uniqueID));
-  std::printf("version:   %d\n", effect->version);
-  std::printf("category:  %d\n", static_cast<int>(host.Dispatch(effGetPlugCategory)));
-  std::printf("counts:    %d parameters, %d programs, %d inputs, %d outputs\n", effect->numParams,
-              effect->numPrograms, effect->numInputs, effect->numOutputs);
-  std::printf("flags:     0x%X\n", static_cast<unsigned>(effect->flags));
-  host.Close();
   return 0;
 }
 

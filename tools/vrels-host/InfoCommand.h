@@ -1,13 +1,13 @@
-// `vrels-host info PLUGIN`: what a host sees of a plug-in binary.
+// `vrels-host info PLUGIN`: what a host sees of a plug-in binary: identity,
+// flags, counts, programs, and every parameter with its index, name, label
+// and current display.
 #pragma once
 
-#include <string>
+#include "Arguments.h"
 
 namespace vrelshost {
 
-// Loads the binary, prints its identity, counts and flags to standard output
-// and returns the process exit status (0 on success, 1 when the binary cannot
-// be loaded or yields no instance, with a message on standard error).
-int RunInfo(const std::string& pluginPath);
+// Prints to standard output; returns the exit status (throws ToolError).
+int RunInfo(Arguments& arguments);
 
 }  // namespace vrelshost

@@ -1,0 +1,28 @@
+#include "AudioData.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vrelshost {
+
+Levels MeasureLevels(const AudioData& audio) {
+  Levels levels;
+  double energy = 0.0;
+  for (float sample : audio.samples) {
+    const double x = sample;
+    if (!std::isfinite(x)) {
+      ++levels.notFinite;
+      continue;
+    }
+    energy += x * x;
+    levels.peak = std::fmax(levels.peak, std::fabs(x));
+  }
+  if (!audio.samples.empty()) levels.rms = std::sqrt(energy / static_cast<double>(audio.samples.size()));
+  return levels;
+}
+
+double ToDecibels(double level) {
+  return level > 0.0 ? 20.0 * std::log10(level) : -std::numeric_limits<double>::infinity();
+}
+
+}  // namespace vrelshost
