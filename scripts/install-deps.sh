@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  libpng-dev zlib1g-dev
+  libpng-dev zlib1g-dev libsndfile1-dev
+  zam-plugins dpf-plugins-vst
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth
