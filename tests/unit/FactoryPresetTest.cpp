@@ -1,8 +1,9 @@
 // The factory presets in presets/: each loads completely (named after its
 // file, unmarked) and sounds: a second of a plucked phrase comes out finite,
-// within the clipper's limit and not silent.
+// within the clipper's limit and not silent, and dies away afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -56,6 +57,19 @@ TEST(FactoryPresets, EachLoadsWholeAndSounds) {
     EXPECT_EQ(0, bad) << name;
     EXPECT_GT(std::sqrt(energy / (2.0 * frames)), 1e-3) << name;
     EXPECT_GT(peak, 0.01) << name;
+
+    // Once the input stops, the preset dies away: no feedback loop holds
+    // itself up (a sustaining loop rises to the clipper and stays there).
+    std::fill(inL.begin(), inL.end(), 0.0);
+    std::fill(inR.begin(), inR.end(), 0.0);
+    double lastPeak = 0;
+    const int silentBlocks = 8 * 44100 / 512;
+    for (int block = 0; block < silentBlocks; ++block) {
+      plug.ProcessBlock(in, out, 512);
+      if (block < silentBlocks - 44100 / 512) continue;
+      for (int k = 0; k < 512; ++k) lastPeak = std::fmax(lastPeak, std::fmax(std::fabs(outL[k]), std::fabs(outR[k])));
+    }
+    EXPECT_LT(lastPeak, 1e-3) << name << ": still sounding 7 s after the input stopped";
   }
 }
 
