@@ -86,10 +86,11 @@ void Measure(BenchEntry& entry, const BenchOptions& options, const AudioData& wa
     if (entry.label.empty()) entry.label = entry.plugin;
     if (!entry.settings.Empty()) entry.label += " (" + DescribeSettings(entry.settings) + ")";
   }
-  ApplySettings(plugin, entry.settings);
   plugin.Start();
   RenderSetup setup;
   setup.blockSize = options.blockSize;
+  RunOneSilentBlock(plugin, setup, options.rate);
+  ApplySettings(plugin, entry.settings);
   RenderTiming timing;
   RenderThrough(plugin, warm, setup, &timing);
   ProgressLine progress("measuring " + entry.label, signal.Frames(), signal.sampleRate, false);

@@ -25,7 +25,7 @@ struct PluginSettings {
 // --preset, --set and --value; false for any other option.
 bool TakeSettingsOption(const std::string& option, Arguments& arguments, PluginSettings* settings);
 
-// Applies the settings to the instance (before it is started). Throws
+// Applies the settings to the instance. Throws
 // ToolError when the plug-in cannot take them: a chunk for a plug-in
 // without chunks, a preset for a plug-in other than Vrels, unreadable files.
 void ApplySettings(PluginInstance& plugin, const PluginSettings& settings);

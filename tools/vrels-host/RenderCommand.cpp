@@ -105,8 +105,9 @@ int RunRender(Arguments& arguments) {
                  options.plugin.c_str(), inputs);
   }
   if (CountOf(plugin.Effect().numOutputs) == 0) throw ToolError(options.plugin + " has no audio outputs");
-  ApplySettings(plugin, options.settings);
   plugin.Start();
+  RunOneSilentBlock(plugin, options.setup, input.sampleRate);
+  ApplySettings(plugin, options.settings);
 
   RenderTiming timing;
   ProgressLine progress("rendering", input.Frames() + options.setup.tailFrames, input.sampleRate, options.quiet);

@@ -65,4 +65,12 @@ AudioData RenderThrough(PluginInstance& plugin, const AudioData& input, const Re
   return output;
 }
 
+void RunOneSilentBlock(PluginInstance& plugin, const RenderSetup& setup, double sampleRate) {
+  AudioData nothing;
+  nothing.sampleRate = sampleRate;
+  RenderSetup silent = setup;
+  silent.tailFrames = std::max(1, setup.blockSize);
+  RenderThrough(plugin, nothing, silent, nullptr);
+}
+
 }  // namespace vrelshost

@@ -38,4 +38,11 @@ struct RenderTiming {
 AudioData RenderThrough(PluginInstance& plugin, const AudioData& input, const RenderSetup& setup,
                         RenderTiming* timing, ProgressLine* progress = nullptr);
 
+// One block of silence through a started instance, with the transport at
+// its start. A plug-in in a host has run with the host's tempo before a user
+// loads a preset or turns a knob; Vrels computes tempo-synced times from the
+// tempo it last saw, so settings made after this block time as they would
+// in the host.
+void RunOneSilentBlock(PluginInstance& plugin, const RenderSetup& setup, double sampleRate);
+
 }  // namespace vrelshost
