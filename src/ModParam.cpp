@@ -87,7 +87,9 @@ void ModParam::SetDepthFromKnob(double value, bool halved) {
   mShownHigh = Top();
 }
 
-void ModParam::ResetForPresetLoad() {
+void ModParam::ResetForPresetLoad(double ownMin, double ownMax) {
+  mMin = ownMin;
+  mMax = ownMax;
   mBase = 0;
   mHalfWidth = 0;
   mLow = mMin > 0 ? mMin : (mMax < 0 ? mMax : 0.0);

@@ -47,8 +47,10 @@ struct ModParam {
   // only while a source is selected.
   void SetDepthFromKnob(double value, bool halved);
   // The state a preset load starts from: base, depth, source, sync,
-  // division and matrix use cleared, the range collapsed on the value in
-  // [min, max] closest to 0, the shown range 0..0; the current min and max
-  // stay and become the free limits.
-  void ResetForPresetLoad();
+  // division and matrix use cleared, the limits back to the parameter's own
+  // [ownMin, ownMax] (also the free limits), the range collapsed on the
+  // value in them closest to 0, the shown range 0..0. A time parameter that
+  // was synced before the load so loses its tempo-derived limits: the
+  // loaded preset sounds the same whatever state it was loaded over.
+  void ResetForPresetLoad(double ownMin, double ownMax);
 };

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "ParameterTable.h"
 #include "PresetText.h"
 #include "VendorRequests.h"
 #include "VrelsPlugin.h"
@@ -57,7 +58,10 @@ bool VrelsPlugin::ReadPreset(const char* path) {
   PresetTextReader reader(file);
   bool complete = false;
   if (reader.ReadVersion()) {
-    for (ModParam& param : mModParams) param.ResetForPresetLoad();
+    for (int slot = 0; slot < NUM_MOD_SLOTS; ++slot) {
+      const IParameter* own = GetParam(kModSlots[slot].mParamIdx);
+      mModParams[slot].ResetForPresetLoad(own->Min(), own->Max());
+    }
     mMatrix.Reset();
     for (int i = 0; i < NParams(); ++i) {
       if (IParameter* param = GetParam(i)) param->SetFromNormalized(0.0);

@@ -19,6 +19,7 @@
 #endif
 
 #include "MwcRandom.h"
+#include "ParameterTable.h"
 #include "PresetText.h"
 #include "VrelsPlugin.h"
 
@@ -239,6 +240,40 @@ TEST_F(Presets, RandomStatesComeBackExactlyWhateverTheLocale) {
 #if !defined(_WIN32)
   EXPECT_NE(nullptr, comma) << "no comma locale installed";
 #endif
+}
+
+// A time parameter synced before the load keeps tempo-derived limits unless
+// the load gives back its own: then GLen's modulation would span
+// 31.25 .. 2000 ms instead of its knob's 0.1 .. 100, and the same preset
+// would sound different depending on what it was loaded over.
+TEST_F(Presets, ALoadSoundsTheSameWhateverSyncStateItFinds) {
+  Change(kGLenS, 0);
+  Change(kGLen, 100);
+  Change(kGLenM, 6);
+  Change(kGLenD, 0.3);
+  const std::string path = File("free grains.txt");
+  ASSERT_TRUE(plug.WritePreset(path.c_str()));
+  int slot = 0;
+  while (kModSlots[slot].mParamIdx != kGLen) ++slot;
+
+  std::vector<ModParam> loaded;
+  for (double syncedBefore : {0.0, 1.0}) {
+    VrelsPlugin other(nullptr);
+    for (int i = 0; i < other.NParams(); ++i) other.OnParamChanged(i);
+    other.GetParam(kGLenS)->Set(syncedBefore);
+    other.OnParamChanged(kGLenS);
+    ASSERT_TRUE(other.ReadPreset(path.c_str()));
+    loaded.push_back(other.GetModParam(slot));
+  }
+  for (const ModParam& glen : loaded) {
+    EXPECT_FALSE(glen.mSynced);
+    EXPECT_EQ(plug.GetParam(kGLen)->Min(), glen.mMin);
+    EXPECT_EQ(plug.GetParam(kGLen)->Max(), glen.mMax);
+    EXPECT_EQ(100.0, glen.mBase);
+  }
+  EXPECT_EQ(loaded[0].mLow, loaded[1].mLow);
+  EXPECT_EQ(loaded[0].mWidth, loaded[1].mWidth);
+  EXPECT_EQ(loaded[0].mHalfWidth, loaded[1].mHalfWidth);
 }
 
 TEST(PresetText, NamesFromPaths) {
