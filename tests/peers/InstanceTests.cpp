@@ -65,9 +65,9 @@ TEST(PeerCoexistence, DifferentVendorsRunSideBySide) {
   const Channels noise = Noise(1, block, 3);
   Channels beside(2, std::vector<float>(impulse[0].size()));
   for (size_t done = 0; done < impulse[0].size(); done += block) {
-    Channels part(2);
-    for (int c = 0; c < 2; ++c) part[c].assign(impulse[c].begin() + done, impulse[c].begin() + done + block);
-    const Channels out = Render(*reverb, part, block);
+    Channels slice(2);
+    for (int c = 0; c < 2; ++c) slice[c].assign(impulse[c].begin() + done, impulse[c].begin() + done + block);
+    const Channels out = Render(*reverb, slice, block);
     for (int c = 0; c < 2; ++c) std::copy(out[c].begin(), out[c].end(), beside[c].begin() + done);
     EXPECT_TRUE(AllFinite(Render(*delay, noise, block)));
   }
