@@ -183,7 +183,7 @@ intptr_t Host::Answer(int32_t opcode, int32_t index, intptr_t value, void* ptr, 
 }
 
 intptr_t Host::Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
-  if (!mpEffect) return 0;
+  if (!mpEffect || !mpEffect->dispatcher) return 0;
   return mpEffect->dispatcher(mpEffect, opcode, index, value, ptr, opt);
 }
 
@@ -194,7 +194,7 @@ void Host::Open() {
 void Host::Close() {
   if (!mpEffect) return;
   AEffect* effect = mpEffect;
-  effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+  if (effect->dispatcher) effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
   mpEffect = nullptr;
   registry::Unregister(effect);
 }
@@ -212,23 +212,23 @@ void Host::SetMainsChanged(bool on) {
 }
 
 void Host::SetParameter(int32_t index, float value) {
-  if (mpEffect) mpEffect->setParameter(mpEffect, index, value);
+  if (mpEffect && mpEffect->setParameter) mpEffect->setParameter(mpEffect, index, value);
 }
 
 float Host::GetParameter(int32_t index) {
-  return mpEffect ? mpEffect->getParameter(mpEffect, index) : 0.0f;
+  return mpEffect && mpEffect->getParameter ? mpEffect->getParameter(mpEffect, index) : 0.0f;
 }
 
 void Host::ProcessReplacing(float** inputs, float** outputs, int32_t frames) {
-  if (mpEffect) mpEffect->processReplacing(mpEffect, inputs, outputs, frames);
+  if (mpEffect && mpEffect->processReplacing) mpEffect->processReplacing(mpEffect, inputs, outputs, frames);
 }
 
 void Host::Process(float** inputs, float** outputs, int32_t frames) {
-  if (mpEffect) mpEffect->process(mpEffect, inputs, outputs, frames);
+  if (mpEffect && mpEffect->process) mpEffect->process(mpEffect, inputs, outputs, frames);
 }
 
 void Host::ProcessDouble(double** inputs, double** outputs, int32_t frames) {
-  if (mpEffect) mpEffect->processDoubleReplacing(mpEffect, inputs, outputs, frames);
+  if (mpEffect && mpEffect->processDoubleReplacing) mpEffect->processDoubleReplacing(mpEffect, inputs, outputs, frames);
 }
 
 intptr_t Host::ProcessEvents(VstEvents* events) {

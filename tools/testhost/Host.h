@@ -54,6 +54,8 @@ class Host {
   intptr_t Answer(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
 
   // ---- Plug-in side: the AEffect's entries. ----
+  // An entry the record leaves null is not called (the processing calls
+  // then leave the outputs as they are; getParameter answers 0).
   intptr_t Dispatch(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
                     float opt = 0.0f);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Stopwatch.h"
+#include "ToolError.h"
 
 namespace vrelshost {
 
@@ -13,7 +14,8 @@ AudioData RenderThrough(PluginInstance& plugin, const AudioData& input, const Re
   const AEffect& effect = plugin.Effect();
   const int inputs = std::min(CountOf(effect.numInputs), 64);
   const int outputs = std::min(CountOf(effect.numOutputs), 64);
-  const bool replacing = (effect.flags & effFlagsCanReplacing) != 0;
+  const bool replacing = (effect.flags & effFlagsCanReplacing) != 0 && effect.processReplacing;
+  if (!replacing && !effect.process) throw ToolError(plugin.Path() + " offers no processing call");
   const int block = std::max(1, setup.blockSize);
 
   // One spare channel each way so that the pointer arrays are never empty.

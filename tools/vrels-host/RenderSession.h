@@ -34,7 +34,8 @@ struct RenderTiming {
 // when it has fewer (a mono file feeds both inputs of a stereo plug-in);
 // further file channels are not used. The result has as many channels as
 // the plug-in has outputs. Uses processReplacing, or the accumulating
-// process call on zeroed outputs for a plug-in without it.
+// process call on zeroed outputs for a plug-in without it; a ToolError for
+// a plug-in with neither.
 AudioData RenderThrough(PluginInstance& plugin, const AudioData& input, const RenderSetup& setup,
                         RenderTiming* timing, ProgressLine* progress = nullptr);
 
