@@ -43,12 +43,10 @@ int LoudestFrame(const std::vector<float>& samples, int from) {
 // answer when switched on (that answer wins over effSetSampleRate), so the
 // echo lands where the delay time says only if the host answers correctly.
 TEST(PeerEffect, ZamDelayEchoesAnImpulseAfterItsDelayTime) {
-  std::string message;
-  auto module = LoadPeer(kZamDelay, &message);
-  ASSERT_TRUE(module) << message;
   const int rate = 48000;
-  auto host = OpenPeer(*module, rate, 4096);
-  ASSERT_TRUE(host);
+  OpenedPeer peer = LoadAndOpen(kZamDelay, rate);
+  ASSERT_TRUE(peer.host) << peer.error;
+  testhost::Host* host = peer.host.get();
   const int32_t time = FindParam(*host, "Time");
   ASSERT_GE(time, 0);
   const double delayMs = std::atof(host->GetParamDisplay(time).c_str());
@@ -66,11 +64,9 @@ TEST(PeerEffect, ZamDelayEchoesAnImpulseAfterItsDelayTime) {
 }
 
 TEST(PeerEffect, PingPongPanMovesTheSoundFromSideToSide) {
-  std::string message;
-  auto module = LoadPeer(kPingPongPan, &message);
-  ASSERT_TRUE(module) << message;
-  auto host = OpenPeer(*module, kRate, 4096);
-  ASSERT_TRUE(host);
+  OpenedPeer peer = LoadAndOpen(kPingPongPan, kRate);
+  ASSERT_TRUE(peer.host) << peer.error;
+  testhost::Host* host = peer.host.get();
   const Channels input = Noise(2, 4 * kRate, 11);
   const Channels output = Render(*host, input, 333);
   ASSERT_TRUE(AllFinite(output));
@@ -90,11 +86,9 @@ TEST(PeerEffect, PingPongPanMovesTheSoundFromSideToSide) {
 }
 
 TEST(PeerEffect, MVerbLeavesADifferentTailInEachChannel) {
-  std::string message;
-  auto module = LoadPeer(kMVerb, &message);
-  ASSERT_TRUE(module) << message;
-  auto host = OpenPeer(*module, kRate, 4096);
-  ASSERT_TRUE(host);
+  OpenedPeer peer = LoadAndOpen(kMVerb, kRate);
+  ASSERT_TRUE(peer.host) << peer.error;
+  testhost::Host* host = peer.host.get();
   const Channels output = Render(*host, Impulse(2, 2 * kRate, 0), 333);
   ASSERT_TRUE(AllFinite(output));
   // Long after the impulse the reverberation is still sounding, and the two

@@ -45,6 +45,14 @@ std::unique_ptr<testhost::Host> OpenPeer(const testhost::PluginModule& module, d
   return host;
 }
 
+OpenedPeer LoadAndOpen(const Peer& peer, double rate, int32_t block) {
+  OpenedPeer opened;
+  opened.module = LoadPeer(peer, &opened.error);
+  if (opened.module) opened.host = OpenPeer(*opened.module, rate, block);
+  if (opened.module && !opened.host) opened.error = std::string(peer.name) + " gave no instance";
+  return opened;
+}
+
 int32_t FindParam(testhost::Host& host, const std::string& name) {
   for (int32_t i = 0; i < host.Effect()->numParams; ++i) {
     if (host.GetParamName(i) == name) return i;

@@ -41,6 +41,15 @@ std::unique_ptr<testhost::PluginModule> LoadPeer(const Peer& peer, std::string* 
 std::unique_ptr<testhost::Host> OpenPeer(const testhost::PluginModule& module, double rate = 44100,
                                          int32_t block = 4096);
 
+// A peer loaded and opened in one step (the module outlives the instance).
+// `error` says why when the host is null.
+struct OpenedPeer {
+  std::unique_ptr<testhost::PluginModule> module;
+  std::unique_ptr<testhost::Host> host;
+  std::string error;
+};
+OpenedPeer LoadAndOpen(const Peer& peer, double rate = 44100, int32_t block = 4096);
+
 // The index of the parameter called `name`, or -1.
 int32_t FindParam(testhost::Host& host, const std::string& name);
 
