@@ -7,8 +7,11 @@
 
 namespace vrelsvendor {
 
-// The opcode's index: the plug-in's unique ID, 'qlVr'.
-const int32_t kIndex = 0x716C5672;
+// The plug-in's unique ID, 'qlVr', which a host reads from the effect record.
+const int32_t kPluginUniqueId = 0x716C5672;
+
+// The opcode's index: the unique ID.
+const int32_t kIndex = kPluginUniqueId;
 
 // value: kLoadPresetFile; ptr: the path of a preset text file (a C string).
 // Loads it exactly as the editor's Load button does. Answers 1 when the file

@@ -7,6 +7,7 @@
 
 #include "ModulationTick.h"
 #include "TempoSync.h"
+#include "VendorRequests.h"
 #include "TextFormat.h"
 
 using vrels::ScopedLock;
@@ -17,7 +18,7 @@ const char* const kEffectName = "Vrels";
 const char* const kProductName = "";
 const char* const kMakerName = "Quillmarsh";
 const int kVersion = 0x00010000;       // 1.0.0
-const int kUniqueId = 0x716C5672;      // 'qlVr'
+const int kUniqueId = vrelsvendor::kPluginUniqueId;
 const int kMakerId = 0x716C6D68;       // 'qlmh'
 const int kLatency = 0;
 const bool kDoesMidi = false;

@@ -1,6 +1,7 @@
 #include "AudioData.h"
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace vrelshost {
@@ -19,6 +20,15 @@ Levels MeasureLevels(const AudioData& audio) {
   }
   if (!audio.samples.empty()) levels.rms = std::sqrt(energy / static_cast<double>(audio.samples.size()));
   return levels;
+}
+
+std::string DescribeAudio(const AudioData& audio) {
+  const Levels levels = MeasureLevels(audio);
+  char text[256];
+  std::snprintf(text, sizeof text, "%.2f s, %d channel%s at %.0f Hz, peak %.1f dBFS, RMS %.1f dBFS", audio.Seconds(),
+                audio.channels, audio.channels == 1 ? "" : "s", audio.sampleRate, ToDecibels(levels.peak),
+                ToDecibels(levels.rms));
+  return text;
 }
 
 double ToDecibels(double level) {

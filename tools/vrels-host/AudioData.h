@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vrelshost {
@@ -23,6 +24,9 @@ struct Levels {
 };
 
 Levels MeasureLevels(const AudioData& audio);
+
+// "9.60 s, 2 channels at 44100 Hz, peak -8.3 dBFS, RMS -26.3 dBFS".
+std::string DescribeAudio(const AudioData& audio);
 
 // A level in decibels relative to full scale; silence gives -inf.
 double ToDecibels(double level);

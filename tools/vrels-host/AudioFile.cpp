@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "FileHandle.h"
 #include "NativePath.h"
 #include "ToolError.h"
 
@@ -26,11 +27,6 @@ std::string LowerExtension(const std::string& path) {
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return extension;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 AudioData ReadRaw(const std::string& path, const RawLayout& raw) {
   FileHandle file(std::fopen(testhost::ToNativePath(path).c_str(), "rb"));

@@ -27,9 +27,7 @@ int RunPhrase(Arguments& arguments) {
   }
   const AudioData phrase = DemoPhrase(rate, seconds);
   WriteAudioFile(out, phrase, bits);
-  const Levels levels = MeasureLevels(phrase);
-  std::printf("%s: %.2f s, %d channel%s at %.0f Hz, peak %.1f dBFS, RMS %.1f dBFS\n", out.c_str(), phrase.Seconds(),
-              phrase.channels, phrase.channels == 1 ? "" : "s", phrase.sampleRate, ToDecibels(levels.peak), ToDecibels(levels.rms));
+  std::printf("%s: %s\n", out.c_str(), DescribeAudio(phrase).c_str());
   return 0;
 }
 

@@ -19,7 +19,7 @@ PluginInstance::~PluginInstance() {
   mpHost.reset();  // closed before the module unloads
 }
 
-bool PluginInstance::IsVrels() const { return Effect().uniqueID == vrelsvendor::kIndex; }
+bool PluginInstance::IsVrels() const { return Effect().uniqueID == vrelsvendor::kPluginUniqueId; }
 
 std::unique_ptr<testhost::Host> PluginInstance::OpenAnother() const {
   testhost::HostSettings settings;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "FileHandle.h"
 #include "NativePath.h"
 #include "ToolError.h"
 #include "VendorRequests.h"
@@ -12,11 +13,6 @@
 namespace vrelshost {
 
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
   FileHandle file(std::fopen(testhost::ToNativePath(path).c_str(), "rb"));

@@ -115,11 +115,9 @@ int RunRender(Arguments& arguments) {
   plugin.Stop();
   WriteAudioFile(options.out, output, options.bits);
 
+  std::printf("%s: %s, %.0fx realtime\n", options.out.c_str(), DescribeAudio(output).c_str(),
+              timing.RealtimeFactor(output.Seconds()));
   const Levels levels = MeasureLevels(output);
-  std::printf("%s: %.2f s, %d channel%s at %.0f Hz, peak %.1f dBFS, RMS %.1f dBFS, %.0fx realtime\n",
-              options.out.c_str(), output.Seconds(), output.channels,
-              output.channels == 1 ? "" : "s", output.sampleRate, ToDecibels(levels.peak),
-              ToDecibels(levels.rms), timing.RealtimeFactor(output.Seconds()));
   if (levels.notFinite > 0) {
     std::printf("warning: %lld samples are not finite numbers\n", static_cast<long long>(levels.notFinite));
   }
