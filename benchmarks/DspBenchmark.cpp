@@ -7,12 +7,12 @@
 #include <cmath>
 #include <vector>
 
-#include "Biquad.h"
-#include "DelayLimiter.h"
-#include "EnvelopeTable.h"
-#include "LevelMeter.h"
-#include "PortableMath.h"
-#include "SoftClip.h"
+#include "dsp/Biquad.h"
+#include "dsp/DelayLimiter.h"
+#include "dsp/EnvelopeTable.h"
+#include "dsp/LevelMeter.h"
+#include "dsp/PortableMath.h"
+#include "dsp/SoftClip.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // as the modulation tick calls it, at 1 Hz and 44.1 kHz.
 #include <benchmark/benchmark.h>
 
-#include "Lfo.h"
+#include "modulation/Lfo.h"
 
 namespace {
 

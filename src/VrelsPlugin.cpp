@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "ModulationTick.h"
-#include "TempoSync.h"
+#include "modulation/ModulationTick.h"
+#include "modulation/TempoSync.h"
 #include "VendorRequests.h"
-#include "TextFormat.h"
+#include "params/TextFormat.h"
 
 using vrels::ScopedLock;
 

@@ -1,5 +1,0 @@
-#include "LfoRandom.h"
-
-void LfoRandom::Tick(int /*samples*/) {
-  mOutput = static_cast<float>(mRandom.Next() * mDepth);
-}
