@@ -163,22 +163,30 @@ int main(int argc, char** argv) {
   const double seconds = argc > 1 ? std::max(10.0, std::atof(argv[1])) : 60.0;
   const char* only = argc > 2 ? argv[2] : nullptr;
   auto wanted = [only](const char* name) { return !only || std::strcmp(only, name) == 0; };
-  std::printf("%.0f s of audio per setting, %d-frame blocks at %d Hz, one thread\n\n", seconds, kBlock, kRate);
-  std::printf("%-34s %10s %10s %14s %13s\n", "setting", "realtime", "worst/mean", "(single runs)", "mean block");
-  if (wanted("defaults")) Report("defaults", [](Instance&) {}, seconds);
+  std::printf("%.0f s of audio per setting, %d-frame blocks at %d Hz, one thread\n\n", seconds, kBlock,
+              kRate);
+  std::printf("%-34s %10s %10s %14s %13s\n", "setting", "realtime", "worst/mean", "(single runs)",
+              "mean block");
+  if (wanted("defaults"))
+    Report(
+        "defaults", [](Instance&) {}, seconds);
   if (wanted("heavy")) {
     // 200 vrels, streams and taps, 20 chasers, 100 ms grains back to back,
     // both feedbacks on, every grain and tap parameter on a vrel source.
-    Report("heavy (200/200/200, 20 chasers)", [](Instance& heavy) {
-      const std::pair<int, double> settings[] = {
-          {kVrCount, 200}, {kGrnCount, 200}, {kTapCount, 200}, {kChCount, 20}, {kGLenS, 0}, {kGLen, 100},
-          {kGIotS, 0},     {kGIot, 0},       {kGFdbk, 1},      {kDFbk, 0.5},  {kGLenM, 6},  {kGLenD, 0.3},
-          {kGIotM, 7},     {kGIotD, 0.3},    {kGXposeM, 8},    {kGXposeD, 0.5}, {kGDelayM, 12}, {kGDelayD, 0.5},
-          {kGSrcM, 9},     {kGSrcD, 1},      {kGPanM, 6},      {kGPanD, 1},   {kGAmplM, 10}, {kGAmplD, 0.5},
-          {kGDirM, 11},    {kGDirD, 0.5},    {kGFdbkM, 13},    {kGFdbkD, 0.5}, {kDTimeM, 12}, {kDTimeD, 0.5},
-          {kDPanM, 6},     {kDPanD, 1},      {kDFbkM, 7},      {kDFbkD, 0.5}};
-      for (const auto& setting : settings) heavy.Set(setting.first, setting.second);
-    }, seconds);
+    Report(
+        "heavy (200/200/200, 20 chasers)",
+        [](Instance& heavy) {
+          const std::pair<int, double> settings[] = {
+              {kVrCount, 200}, {kGrnCount, 200}, {kTapCount, 200}, {kChCount, 20}, {kGLenS, 0},
+              {kGLen, 100},    {kGIotS, 0},      {kGIot, 0},       {kGFdbk, 1},    {kDFbk, 0.5},
+              {kGLenM, 6},     {kGLenD, 0.3},    {kGIotM, 7},      {kGIotD, 0.3},  {kGXposeM, 8},
+              {kGXposeD, 0.5}, {kGDelayM, 12},   {kGDelayD, 0.5},  {kGSrcM, 9},    {kGSrcD, 1},
+              {kGPanM, 6},     {kGPanD, 1},      {kGAmplM, 10},    {kGAmplD, 0.5}, {kGDirM, 11},
+              {kGDirD, 0.5},   {kGFdbkM, 13},    {kGFdbkD, 0.5},   {kDTimeM, 12},  {kDTimeD, 0.5},
+              {kDPanM, 6},     {kDPanD, 1},      {kDFbkM, 7},      {kDFbkD, 0.5}};
+          for (const auto& setting : settings) heavy.Set(setting.first, setting.second);
+        },
+        seconds);
   }
   if (wanted("tail")) {
     std::printf("\nsilence after 5 s of loud input, mean block time per 10 s of the tail:\n");

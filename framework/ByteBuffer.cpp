@@ -17,7 +17,9 @@ const std::size_t kMaxSize = std::numeric_limits<std::size_t>::max() / 4;
 
 ByteBuffer::ByteBuffer(std::size_t granularity) : mGranularity(granularity ? granularity : 1) {}
 
-ByteBuffer::~ByteBuffer() { std::free(mpData); }
+ByteBuffer::~ByteBuffer() {
+  std::free(mpData);
+}
 
 std::size_t ByteBuffer::CapacityFor(std::size_t n) const {
   std::size_t step = std::max(mGranularity, n / 2);

@@ -10,12 +10,23 @@ struct KnownHost {
 
 // Tested in this order; the first match wins ("cubase" before "nuendo").
 const KnownHost kKnownHosts[] = {
-    {"cubase", kHostCubase},       {"reaper", kHostReaper},       {"nuendo", kHostNuendo},
-    {"cakewalk", kHostCakewalk},   {"samplitude", kHostSamplitude}, {"fruity", kHostFruity},
-    {"live", kHostLive},           {"melodyne", kHostMelodyne},   {"vstmanlib", kHostVstManLib},
-    {"aulab", kHostAULab},         {"forte", kHostForte},         {"chainer", kHostChainer},
-    {"audition", kHostAudition},   {"orion", kHostOrion},         {"sawstudio", kHostSAWStudio},
-    {"logic", kHostLogic},         {"digital", kHostDigitalPerformer},
+    {"cubase", kHostCubase},
+    {"reaper", kHostReaper},
+    {"nuendo", kHostNuendo},
+    {"cakewalk", kHostCakewalk},
+    {"samplitude", kHostSamplitude},
+    {"fruity", kHostFruity},
+    {"live", kHostLive},
+    {"melodyne", kHostMelodyne},
+    {"vstmanlib", kHostVstManLib},
+    {"aulab", kHostAULab},
+    {"forte", kHostForte},
+    {"chainer", kHostChainer},
+    {"audition", kHostAudition},
+    {"orion", kHostOrion},
+    {"sawstudio", kHostSAWStudio},
+    {"logic", kHostLogic},
+    {"digital", kHostDigitalPerformer},
 };
 
 const int kProductTextSize = 256;

@@ -62,7 +62,9 @@ void IParameter::AddDisplayText(int value, const char* text) {
   mDisplayTexts.Append(&entry, sizeof(entry));
 }
 
-int IParameter::DisplayTextCount() const { return static_cast<int>(mDisplayTexts.Size() / sizeof(DisplayText)); }
+int IParameter::DisplayTextCount() const {
+  return static_cast<int>(mDisplayTexts.Size() / sizeof(DisplayText));
+}
 
 const char* IParameter::DisplayTextFor(int value) const {
   int n = DisplayTextCount();

@@ -35,8 +35,8 @@ double ReadLittleEndianDouble(const std::uint8_t* bytes) {
 }  // namespace
 
 IPlugBase::IPlugBase(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
-                     const char* productName, const char* mfrName, int vendorVersion, int uniqueID,
-                     int mfrID, int latency, bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
+                     const char* productName, const char* mfrName, int vendorVersion, int uniqueID, int mfrID,
+                     int latency, bool plugDoesMidi, bool plugDoesChunks, bool plugIsInst)
     : mNumSerializedParams(nParams),
       mUniqueID(uniqueID),
       mMfrID(mfrID),
@@ -309,7 +309,8 @@ bool IPlugBase::GetMidiKeyName(int /*key*/, char* text) {
 void IPlugBase::AttachEditor(IGraphics* graphics) {
   ScopedLock lock(mMutex);
   if (graphics) {
-    for (int i = 0; i < NParams(); ++i) graphics->SetParameterFromPlug(i, GetParam(i)->CurrentNormalized(), true);
+    for (int i = 0; i < NParams(); ++i)
+      graphics->SetParameterFromPlug(i, GetParam(i)->CurrentNormalized(), true);
     graphics->PrepDraw();
   }
   mpGraphics = graphics;

@@ -14,7 +14,9 @@ namespace {
 const int kHostProductTextSize = 256;
 const intptr_t kTransportQueryFlags = 0x3E00;  // ppq, tempo, bars, cycle, time signature
 
-IPlugVST* InstanceOf(AEffect* effect) { return effect ? static_cast<IPlugVST*>(effect->object) : nullptr; }
+IPlugVST* InstanceOf(AEffect* effect) {
+  return effect ? static_cast<IPlugVST*>(effect->object) : nullptr;
+}
 
 bool ToInt(intptr_t value, int* result) {
   if (value < INT_MIN || value > INT_MAX) return false;
@@ -49,8 +51,8 @@ IPlugVST::IPlugVST(audioMasterCallback host, int nParams, const char* channelIOS
   mAEffect.initialDelay = latency;
   mAEffect.object = this;
   mAEffect.uniqueID = uniqueID;
-  mAEffect.version = ((vendorVersion >> 16) & 0xFFFF) * 10000 + ((vendorVersion >> 8) & 0xFF) * 100 +
-                     (vendorVersion & 0xFF);
+  mAEffect.version =
+      ((vendorVersion >> 16) & 0xFFFF) * 10000 + ((vendorVersion >> 8) & 0xFF) * 100 + (vendorVersion & 0xFF);
   mAEffect.ioRatio = 1.0f;
 
   FillArrangement(&mInputSpkrArr, NInChannels());
@@ -65,10 +67,18 @@ IPlugVST::~IPlugVST() {}
 void IPlugVST::FillArrangement(VstSpeakerArrangement* arrangement, int nChannels) {
   std::memset(arrangement, 0, sizeof(*arrangement));
   switch (nChannels) {
-    case 0: arrangement->type = kSpeakerArrEmpty; break;
-    case 1: arrangement->type = kSpeakerArrMono; break;
-    case 2: arrangement->type = kSpeakerArrStereo; break;
-    default: arrangement->type = kSpeakerArrUserDefined; break;
+    case 0:
+      arrangement->type = kSpeakerArrEmpty;
+      break;
+    case 1:
+      arrangement->type = kSpeakerArrMono;
+      break;
+    case 2:
+      arrangement->type = kSpeakerArrStereo;
+      break;
+    default:
+      arrangement->type = kSpeakerArrUserDefined;
+      break;
   }
   arrangement->numChannels = nChannels;
 }
@@ -83,13 +93,17 @@ VstTimeInfo* IPlugVST::GetTimeInfo(intptr_t wantedFlags) {
   return reinterpret_cast<VstTimeInfo*>(CallHost(audioMasterGetTime, 0, wantedFlags));
 }
 
-void IPlugVST::BeginParamEdit(int paramIdx) { CallHost(audioMasterBeginEdit, paramIdx); }
+void IPlugVST::BeginParamEdit(int paramIdx) {
+  CallHost(audioMasterBeginEdit, paramIdx);
+}
 
 void IPlugVST::ReportParamToHost(int paramIdx, double normalized) {
   CallHost(audioMasterAutomate, paramIdx, 0, nullptr, static_cast<float>(normalized));
 }
 
-void IPlugVST::EndParamEdit(int paramIdx) { CallHost(audioMasterEndEdit, paramIdx); }
+void IPlugVST::EndParamEdit(int paramIdx) {
+  CallHost(audioMasterEndEdit, paramIdx);
+}
 
 int IPlugVST::GetSamplePosition() {
   VstTimeInfo* info = GetTimeInfo(0);
@@ -165,7 +179,8 @@ void IPlugVST::InitForHost() {
   if (mHostSpecificInitDone) return;
   mHostSpecificInitDone = true;
   int id = GetHostId();
-  bool needsStereoAtMost = id == kHostForte || id == kHostAudition || id == kHostOrion || id == kHostSAWStudio;
+  bool needsStereoAtMost =
+      id == kHostForte || id == kHostAudition || id == kHostOrion || id == kHostSAWStudio;
   if (needsStereoAtMost) {
     SetInputChannelConnections(2, NInChannels() - 2, false);
     SetOutputChannelConnections(2, NOutChannels() - 2, true);
@@ -221,7 +236,9 @@ bool IPlugVST::ForwardHostEvent(VstEvent* event) {
   return CallHost(audioMasterProcessEvents, 0, 0, &events) == 1;
 }
 
-void IPlugVST::WantMidi() { CallHost(audioMasterWantMidi); }
+void IPlugVST::WantMidi() {
+  CallHost(audioMasterWantMidi);
+}
 
 // ---- Callbacks ---------------------------------------------------------------
 // No exception may cross into the host: each callback ends any that escaped.
@@ -485,7 +502,8 @@ intptr_t IPlugVST::SetChunk(int32_t index, intptr_t byteCount, void* ptr) {
   // Only a header and the serialised values are ever read; bytes beyond them
   // are neither copied nor allocated for, whatever size the host claims.
   std::size_t useful = 8 + sizeof(double) * static_cast<std::size_t>(NSerializedParams());
-  std::size_t size = static_cast<std::size_t>(byteCount) < useful ? static_cast<std::size_t>(byteCount) : useful;
+  std::size_t size =
+      static_cast<std::size_t>(byteCount) < useful ? static_cast<std::size_t>(byteCount) : useful;
   if (!chunk.Resize(size)) return 0;
   if (size) std::memcpy(chunk.Data(), ptr, size);
 

@@ -70,7 +70,8 @@ class IPlugVST : public IPlugBase {
   intptr_t CanDo(const char* text) const;
   intptr_t GetPinProperties(int32_t index, VstPinProperties* properties, bool input) const;
   void SetSpeakerArrangement(const VstSpeakerArrangement* arrangement, bool input);
-  intptr_t CallHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr, float opt = 0.f);
+  intptr_t CallHost(int32_t opcode, int32_t index = 0, intptr_t value = 0, void* ptr = nullptr,
+                    float opt = 0.f);
   VstTimeInfo* GetTimeInfo(intptr_t wantedFlags);
   static void FillArrangement(VstSpeakerArrangement* arrangement, int nChannels);
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "VendorRequests.h"
 #include "modulation/ModulationTick.h"
 #include "modulation/TempoSync.h"
-#include "VendorRequests.h"
 #include "params/TextFormat.h"
 
 using vrels::ScopedLock;
@@ -17,9 +17,9 @@ const char* const kChannelConfigs = "1-1 2-2";
 const char* const kEffectName = "Vrels";
 const char* const kProductName = "";
 const char* const kMakerName = "Quillmarsh";
-const int kVersion = 0x00010000;       // 1.0.0
+const int kVersion = 0x00010000;  // 1.0.0
 const int kUniqueId = vrelsvendor::kPluginUniqueId;
-const int kMakerId = 0x716C6D68;       // 'qlmh'
+const int kMakerId = 0x716C6D68;  // 'qlmh'
 const int kLatency = 0;
 const bool kDoesMidi = false;
 const bool kDoesChunks = true;
@@ -45,7 +45,9 @@ const double kFeedbackHighPassHz = 100;
 const double kMinTempo = 1;
 const double kMaxTempo = 10000;
 
-double Weight(double top, double value) { return 1.0 / ((top - value) * kWeightDivisorStep + 1); }
+double Weight(double top, double value) {
+  return 1.0 / ((top - value) * kWeightDivisorStep + 1);
+}
 
 // The meters are read out every 200 ms.
 const double kMeterPeriodMs = 200;
@@ -99,7 +101,9 @@ void VrelsPlugin::SetNumVrels(int n) {
   SetNumGrainStreams(std::min(mSwarm.mNumVrels, mMaxStreams));
 }
 
-void VrelsPlugin::SetNumChasers(int n) { mSwarm.SetNumChasers(n); }
+void VrelsPlugin::SetNumChasers(int n) {
+  mSwarm.SetNumChasers(n);
+}
 
 void VrelsPlugin::SwarmStep(const SwarmInputs& in) {
   SetNumVrels(static_cast<int>(in.Value(kSwarmVrelCount)));
@@ -138,7 +142,8 @@ void VrelsPlugin::SwarmStep() {
 }
 
 void VrelsPlugin::ModulationTick() {
-  Lfo* const lfos[NUM_LFOS] = {mLfos[0].Current(), mLfos[1].Current(), mLfos[2].Current(), mLfos[3].Current()};
+  Lfo* const lfos[NUM_LFOS] = {mLfos[0].Current(), mLfos[1].Current(), mLfos[2].Current(),
+                               mLfos[3].Current()};
   ::ModulationTick(TICK_LENGTH, lfos, mRandom, mModSources, mMatrix, mModParams);
 }
 
@@ -233,7 +238,9 @@ void VrelsPlugin::RefreshTempo() {
   mTempo = tempo;
 }
 
-void VrelsPlugin::SetNumGrainStreams(int n) { mGrains.SetNumStreams(n, mSwarm.Vrels()); }
+void VrelsPlugin::SetNumGrainStreams(int n) {
+  mGrains.SetNumStreams(n, mSwarm.Vrels());
+}
 
 void VrelsPlugin::RefreshCounts() {
   SetNumGrainStreams(std::min(mMaxStreams, mSwarm.mNumVrels));

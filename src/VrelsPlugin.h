@@ -8,35 +8,35 @@
 #include <memory>
 #include <string>
 
-#include "engine/AudioRing.h"
-#include "files/Configuration.h"
-#include "engine/DelayTap.h"
+#include "IPlugVST.h"
 #include "dsp/Biquad.h"
 #include "dsp/DelayLimiter.h"
-#include "engine/EngineReadouts.h"
 #include "dsp/EnvelopeTable.h"
-#include "engine/GrainEngine.h"
-#include "IPlugVST.h"
 #include "dsp/LevelMeter.h"
-#include "modulation/Lfo.h"
+#include "dsp/MwcRandom.h"
+#include "engine/AudioRing.h"
+#include "engine/DelayTap.h"
+#include "engine/EngineReadouts.h"
+#include "engine/GrainEngine.h"
+#include "files/Configuration.h"
 #include "files/MidiMap.h"
+#include "flock/Swarm.h"
+#include "flock/SwarmInputs.h"
+#include "flock/SwarmSnapshot.h"
+#include "modulation/Lfo.h"
 #include "modulation/LfoBank.h"
 #include "modulation/ModParam.h"
 #include "modulation/ModSources.h"
 #include "modulation/ModulationMatrix.h"
-#include "dsp/MwcRandom.h"
-#include "params/ParameterTable.h"
-#include "flock/Swarm.h"
 #include "modulation/TempoSync.h"
+#include "params/ParameterTable.h"
 #include "params/ValueDisplay.h"
-#include "flock/SwarmInputs.h"
-#include "flock/SwarmSnapshot.h"
 
 class VrelsPlugin : public IPlugVST {
  public:
   static const int NUM_HOST_PARAMS = 175;
   static const int NUM_PRESETS = 6;
-  static const int TICK_LENGTH = 16;  // samples per control tick
+  static const int TICK_LENGTH = 16;                 // samples per control tick
   static const int NUM_LFOS = ModSources::NUM_LFOS;  // LFO-1 .. LFO-4
 
   explicit VrelsPlugin(audioMasterCallback host);
@@ -199,7 +199,8 @@ class VrelsPlugin : public IPlugVST {
                 double* feedbackLeft, double* feedbackRight, double* outLeft, double* outRight);
   // One delay line's inputs for the chunk: dry send, tap feedback and grain
   // send, soft-clipped, written from the line's write index on.
-  void WriteLine(DelayLine& line, int frames, const double* input, const double* feedback, const double* grain);
+  void WriteLine(DelayLine& line, int frames, const double* input, const double* feedback,
+                 const double* grain);
   // Every 200 ms, the meters' display values.
   void UpdateMeters(int nFrames);
 
@@ -268,5 +269,4 @@ class VrelsPlugin : public IPlugVST {
   TapSettingsKey mTapSettingsKey = {};
   unsigned mSwarmUpdates = 0;
   EngineReadouts mReadouts;
-
 };

@@ -22,4 +22,6 @@ extern "C" AEffect* VSTCALLBACK VSTPluginMainAlias(audioMasterCallback host);
 extern "C" VRELS_EXPORT AEffect* VSTPluginMainAlias(audioMasterCallback host) __asm__("main");
 #endif
 
-extern "C" AEffect* VSTCALLBACK VSTPluginMainAlias(audioMasterCallback host) { return VSTPluginMain(host); }
+extern "C" AEffect* VSTCALLBACK VSTPluginMainAlias(audioMasterCallback host) {
+  return VSTPluginMain(host);
+}

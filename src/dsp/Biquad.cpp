@@ -93,8 +93,8 @@ struct SectionLanes {
 };
 }  // namespace
 
-void Biquad::ProcessStereoCascade(Biquad& firstLeft, Biquad& secondLeft, Biquad& firstRight, Biquad& secondRight,
-                                  double* left, double* right, int n) {
+void Biquad::ProcessStereoCascade(Biquad& firstLeft, Biquad& secondLeft, Biquad& firstRight,
+                                  Biquad& secondRight, double* left, double* right, int n) {
   SectionLanes first(firstLeft, firstRight), second(secondLeft, secondRight);
   for (int k = 0; k < n; ++k) {
     const Lanes y = second.Process(first.Process(Lanes{left[k], right[k]}));

@@ -72,7 +72,8 @@ void DelayLimiter::ProcessBlock(double* left, double* right, int n) {
     const double before = envelope;
     Limit(left[k], right[k], envelope, threshold, slope, attack, release);
     const double exponent = (slope - 1) * (envelope - FLOOR) * NEPER_PER_DB;
-    settled = quiet && envelope == before && exponent > -NEGLIGIBLE_EXPONENT && exponent < NEGLIGIBLE_EXPONENT;
+    settled =
+        quiet && envelope == before && exponent > -NEGLIGIBLE_EXPONENT && exponent < NEGLIGIBLE_EXPONENT;
   }
   mEnvelope = envelope;
 }

@@ -58,7 +58,8 @@ void LevelMeter::FeedStereo(LevelMeter& left, LevelMeter& right, const double* l
   double* ringL = left.Ring();
   double* ringR = right.Ring();
   double sumL = left.mSum, sumR = right.mSum;
-  int readL = left.mReadIndex, writeL = left.mWriteIndex, readR = right.mReadIndex, writeR = right.mWriteIndex;
+  int readL = left.mReadIndex, writeL = left.mWriteIndex, readR = right.mReadIndex,
+      writeR = right.mWriteIndex;
   const int capacityL = left.mCapacity, capacityR = right.mCapacity;
   for (int k = 0; k < n; ++k) {
     const double squareL = l[k] * l[k], squareR = r[k] * r[k];

@@ -77,12 +77,12 @@ void ReadTap(const DelayLine lines[2], double delay, const TapMix& mix, int fram
   const double fraction = position - whole;
   if (lines[0].mWriteIndex == lines[1].mWriteIndex) {
     // The lines advance together: one pass reads both.
-    ReadBothLines(lines[0].mpSamples, lines[1].mpSamples, lines[0].mWriteIndex + whole, fraction, mix,
-                  frames, delayLeft, delayRight, feedbackLeft, feedbackRight);
+    ReadBothLines(lines[0].mpSamples, lines[1].mpSamples, lines[0].mWriteIndex + whole, fraction, mix, frames,
+                  delayLeft, delayRight, feedbackLeft, feedbackRight);
     return;
   }
-  ReadLine(lines[0].mpSamples, lines[0].mWriteIndex + whole, fraction, 1 - mix.mPan, mix.mFeedback,
-           frames, delayLeft, feedbackLeft);
+  ReadLine(lines[0].mpSamples, lines[0].mWriteIndex + whole, fraction, 1 - mix.mPan, mix.mFeedback, frames,
+           delayLeft, feedbackLeft);
   ReadLine(lines[1].mpSamples, lines[1].mWriteIndex + whole, fraction, mix.mPan, mix.mFeedback, frames,
            delayRight, feedbackRight);
 }

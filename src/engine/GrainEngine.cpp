@@ -123,7 +123,8 @@ int RenderPairs(const double (&envelope)[EnvelopeTable::SIZE + 1], const double*
                 double rate, double amplitude, double pan, int count, double* u, double* t, double* left,
                 double* right) {
   const __m128d one = _mm_set1_pd(1.0), steps = _mm_set1_pd(step), rates = _mm_set1_pd(rate);
-  const __m128d amplitudes = _mm_set1_pd(amplitude), pans = _mm_set1_pd(pan), pansRight = _mm_set1_pd(1 - pan);
+  const __m128d amplitudes = _mm_set1_pd(amplitude), pans = _mm_set1_pd(pan),
+                pansRight = _mm_set1_pd(1 - pan);
   const __m128i lastEntry = _mm_set1_epi32(EnvelopeTable::SIZE - 1);
   const __m128i writeIndex = _mm_set1_epi32(w), mask = _mm_set1_epi32(AudioRing::RING_MASK);
   const __m128i next = _mm_set1_epi32(1);
@@ -179,8 +180,8 @@ int RenderPairs(const double (&envelope)[EnvelopeTable::SIZE + 1], const double*
 }
 }  // namespace
 
-void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const EnvelopeTable& table, int frames,
-                              double* left, double* right) const {
+void GrainEngine::RenderGrain(Grain* grain, const InputHistory& history, const EnvelopeTable& table,
+                              int frames, double* left, double* right) const {
   // Indexed as the array it is, so that bounds checking sees every read.
   const double(&envelope)[EnvelopeTable::SIZE + 1] = table.mTable;
   const int count = std::min(frames, grain->mLength - grain->mPosition);

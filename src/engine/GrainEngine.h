@@ -9,9 +9,9 @@
 // their active and free lists and are freed with the engine.
 #pragma once
 
+#include "dsp/EnvelopeTable.h"
 #include "engine/AudioRing.h"
 #include "flock/Creature.h"
-#include "dsp/EnvelopeTable.h"
 #include "flock/GenericList.h"
 
 // A stream: stream k is always bound to the vrel with index k.

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <climits>
 
+#include "VrelsPlugin.h"
+#include "dsp/SoftClip.h"
 #include "engine/DelayTap.h"
 #include "engine/MixerFormulas.h"
-#include "dsp/SoftClip.h"
-#include "VrelsPlugin.h"
 
 namespace {
 const int kMaxChunk = VrelsPlugin::TICK_LENGTH;
@@ -25,13 +25,14 @@ const double kSecondsPerMs = 0.001;
 const double kSwitchOn = 0.5;
 
 // Modulation slots the engine reads.
-const int kSlotGLen = 11, kSlotGIot = 12, kSlotGAmpl = 13, kSlotGXpose = 14, kSlotGPan = 15,
-          kSlotGSrc = 16, kSlotGDir = 17, kSlotGDelay = 18, kSlotGFdbk = 19, kSlotDTime = 20,
-          kSlotDPan = 21, kSlotDFbk = 22;
+const int kSlotGLen = 11, kSlotGIot = 12, kSlotGAmpl = 13, kSlotGXpose = 14, kSlotGPan = 15, kSlotGSrc = 16,
+          kSlotGDir = 17, kSlotGDelay = 18, kSlotGFdbk = 19, kSlotDTime = 20, kSlotDPan = 21, kSlotDFbk = 22;
 
 // The host may hand anything; what is not a finite number is heard and
 // recorded as silence.
-inline double FiniteOrZero(double x) { return x - x == 0 ? x : 0.0; }
+inline double FiniteOrZero(double x) {
+  return x - x == 0 ? x : 0.0;
+}
 
 int OnsetInterval(double grainMs, double sampleRate, int streams) {
   double samples = grainMs * sampleRate * kSecondsPerMs / streams;
@@ -107,7 +108,8 @@ void VrelsPlugin::RunEngine(double** inputs, double** outputs, int nFrames) {
     // Grain feedback lands on the positions just recorded.
     const double feedbackGainLeft = historyLeft.mFeedbackGain, feedbackGainRight = historyRight.mFeedbackGain;
     if (feedbackGainLeft != 0.0) {
-      for (int k = 0; k < f; ++k) ringLeft[(startLeft + k) & AudioRing::RING_MASK] += feedbackGainLeft * grainLeft[k];
+      for (int k = 0; k < f; ++k)
+        ringLeft[(startLeft + k) & AudioRing::RING_MASK] += feedbackGainLeft * grainLeft[k];
     }
     if (feedbackGainRight != 0.0) {
       for (int k = 0; k < f; ++k) {
@@ -178,10 +180,10 @@ void VrelsPlugin::RenderGrains(int frames, double* left, double* right) {
                                right, frames);
 }
 
-void VrelsPlugin::MixChunk(int frames, double tapGain, double dry, const double* inLeft, const double* inRight,
-                           const double* grainLeft, const double* grainRight, double* delayLeft,
-                           double* delayRight, double* feedbackLeft, double* feedbackRight, double* outLeft,
-                           double* outRight) {
+void VrelsPlugin::MixChunk(int frames, double tapGain, double dry, const double* inLeft,
+                           const double* inRight, const double* grainLeft, const double* grainRight,
+                           double* delayLeft, double* delayRight, double* feedbackLeft, double* feedbackRight,
+                           double* outLeft, double* outRight) {
   // Stage by stage over the chunk, in the per-sample order: meters of the
   // grains, the limiter, meters of the delay, the outputs, the feedback
   // filters and the delay-line inputs. Each stage keeps its own state, so
@@ -210,7 +212,8 @@ void VrelsPlugin::WriteLine(DelayLine& line, int frames, const double* input, co
   double* const samples = line.mpSamples;
   const int start = line.mWriteIndex;
   for (int k = 0; k < frames; ++k) {
-    samples[(start + k) & AudioRing::RING_MASK] = SoftClip(drySend * input[k] + feedback[k] + grainSend * grain[k]);
+    samples[(start + k) & AudioRing::RING_MASK] =
+        SoftClip(drySend * input[k] + feedback[k] + grainSend * grain[k]);
   }
   line.mWriteIndex = (start + frames) & AudioRing::RING_MASK;
 }

@@ -55,7 +55,8 @@ void Configuration::Read(std::FILE* file) {
 
 void Configuration::ReadLines(ConfigurationFileReader& reader) {
   while (reader.ReadLine()) {
-    if (Configurable* configurable = FindConfigurable(reader.Key())) configurable->SetFromText(reader.Value());
+    if (Configurable* configurable = FindConfigurable(reader.Key()))
+      configurable->SetFromText(reader.Value());
   }
 }
 
@@ -71,7 +72,8 @@ std::string Configuration::FilePathBeside(const char* moduleFileName) {
   const char* end = std::strrchr(moduleFileName, kSeparator);
   if (!end) return std::string();
   const std::size_t directory = static_cast<std::size_t>(end - moduleFileName);
-  if (directory + 1 + std::strlen(FILE_NAME) > static_cast<std::size_t>(MAX_PATH_LENGTH)) return std::string();
+  if (directory + 1 + std::strlen(FILE_NAME) > static_cast<std::size_t>(MAX_PATH_LENGTH))
+    return std::string();
   std::string path(moduleFileName, directory);
   path += kSeparator;
   path += FILE_NAME;

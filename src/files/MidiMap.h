@@ -12,7 +12,7 @@
 #include "MidiMessage.h"
 
 struct MidiMapEntry {
-  int mParamIdx = -1;            // the parameter to drive, -1 for none
+  int mParamIdx = -1;           // the parameter to drive, -1 for none
   std::uint32_t mChannels = 0;  // bit c: reacts on MIDI channel c (0..15)
 };
 

@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string>
 
-#include "params/ParameterTable.h"
-#include "files/PresetText.h"
 #include "VendorRequests.h"
 #include "VrelsPlugin.h"
+#include "files/PresetText.h"
+#include "params/ParameterTable.h"
 #include "platform/Files.h"
 
 namespace {
@@ -20,7 +20,9 @@ const char* const kTemporarySuffix = ".tmp";
 const int kLineSize = PRESET_KEY_LENGTH + 64;
 }  // namespace
 
-void VrelsPlugin::SetPresetFilePath(const char* path) { mPresetPath = path ? path : ""; }
+void VrelsPlugin::SetPresetFilePath(const char* path) {
+  mPresetPath = path ? path : "";
+}
 
 void VrelsPlugin::SetPresetNameFromPath(const char* path) {
   PresetNameFromPath(path, mPresetName, sizeof(mPresetName));
@@ -37,7 +39,8 @@ bool VrelsPlugin::WritePreset(const char* path) {
   for (int i = 0; i < NParams() && written; ++i) {
     const IParameter* param = GetParam(i);
     if (!param || !param->Name()[0]) continue;
-    written = FormatPresetLine(line, sizeof line, param->Name(), param->Value()) && std::fputs(line, file) >= 0;
+    written =
+        FormatPresetLine(line, sizeof line, param->Name(), param->Value()) && std::fputs(line, file) >= 0;
   }
   written = std::fflush(file) == 0 && written && !std::ferror(file);
   written = std::fclose(file) == 0 && written;

@@ -9,7 +9,9 @@
 namespace {
 const int kNumberLength = 64;  // any number worth reading fits
 
-bool IsWhiteSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsWhiteSpace(int c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
 
 }  // namespace
 

@@ -28,7 +28,9 @@ const double kBounceKick = 5;
 // saturates such pushes anyway.
 const double kMinPushDistance = 1e-9;
 
-double Sign(double x) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
+double Sign(double x) {
+  return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
+}
 
 double HoldAwayFromZero(double d) {
   return std::fabs(d) < kMinPushDistance ? std::copysign(kMinPushDistance, d) : d;
@@ -36,8 +38,12 @@ double HoldAwayFromZero(double d) {
 
 }  // namespace
 
-double Vrel::MaxSpeed() const { return mpSwarm->mVrelSpeed; }
-double Predator::MaxSpeed() const { return mpSwarm->mChaserSpeed; }
+double Vrel::MaxSpeed() const {
+  return mpSwarm->mVrelSpeed;
+}
+double Predator::MaxSpeed() const {
+  return mpSwarm->mChaserSpeed;
+}
 
 // ---- Members ----------------------------------------------------------------
 

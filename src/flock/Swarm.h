@@ -6,8 +6,8 @@
 // (counts and updates); the swarm view reads it only through snapshots.
 #pragma once
 
-#include "flock/Creature.h"
 #include "dsp/MwcRandom.h"
+#include "flock/Creature.h"
 #include "flock/SwarmSnapshot.h"
 
 class Swarm {

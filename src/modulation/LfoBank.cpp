@@ -1,7 +1,8 @@
 #include "modulation/LfoBank.h"
 
 LfoBank::LfoBank() {
-  for (int shape = 0; shape < NUM_LFO_SHAPES; ++shape) mShapes[shape] = Lfo::CreateAt(shape, &mStorage[shape]);
+  for (int shape = 0; shape < NUM_LFO_SHAPES; ++shape)
+    mShapes[shape] = Lfo::CreateAt(shape, &mStorage[shape]);
   mpCurrent = mShapes[LFO_SINE];
 }
 

@@ -3,8 +3,8 @@
 // by Lfo::Create and ticked by the modulation tick.
 #pragma once
 
-#include "modulation/Lfo.h"
 #include "dsp/MwcRandom.h"
+#include "modulation/Lfo.h"
 
 class LfoRandom : public Lfo {
  public:

@@ -4,8 +4,8 @@
 // modulation tick.
 #pragma once
 
-#include "modulation/Lfo.h"
 #include "dsp/MwcRandom.h"
+#include "modulation/Lfo.h"
 
 class LfoSampleAndHold : public Lfo {
  public:

@@ -5,7 +5,9 @@
 
 namespace {
 // a if a > v, else b if v > b, else v.
-double Clamp(double v, double a, double b) { return a > v ? a : (v > b ? b : v); }
+double Clamp(double v, double a, double b) {
+  return a > v ? a : (v > b ? b : v);
+}
 const double kSwitchOn = 0.5;
 }  // namespace
 

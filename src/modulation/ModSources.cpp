@@ -1,7 +1,7 @@
 #include "modulation/ModSources.h"
 
-#include "modulation/Lfo.h"
 #include "flock/Swarm.h"
+#include "modulation/Lfo.h"
 
 namespace {
 

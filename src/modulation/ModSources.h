@@ -10,8 +10,8 @@
 // here allocates or locks.
 #pragma once
 
-#include "flock/Creature.h"
 #include "dsp/MwcRandom.h"
+#include "flock/Creature.h"
 
 class Lfo;
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <climits>
 
-#include "engine/MixerFormulas.h"
-#include "params/ParameterTable.h"
-#include "modulation/TempoSync.h"
 #include "VrelsPlugin.h"
+#include "engine/MixerFormulas.h"
+#include "modulation/TempoSync.h"
+#include "params/ParameterTable.h"
 
 namespace {
 // The source, depth and sync parameters follow their knob at these offsets.
@@ -38,9 +38,13 @@ int SlotOf(int baseParamIdx) {
   return 0;
 }
 
-int MatrixSlotOf(int paramIdx) { return (paramIdx - kMxTgt1) / kMatrixParamStride; }
+int MatrixSlotOf(int paramIdx) {
+  return (paramIdx - kMxTgt1) / kMatrixParamStride;
+}
 
-int LfoOf(int paramIdx) { return (paramIdx - kLfo1Shap) / kLfoParamStride; }
+int LfoOf(int paramIdx) {
+  return (paramIdx - kLfo1Shap) / kLfoParamStride;
+}
 }  // namespace
 
 void ParamHandlers::Base(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
@@ -150,11 +154,21 @@ void ParamHandlers::Gain(VrelsPlugin* plug, const ParamChangeDesc* desc, double 
   double gain = GainFromDecibels(value);
   plug->mMessage.ShowLevel(value);
   switch (desc->mParamIdx) {
-    case kDryOut: plug->mDryGain = gain; break;
-    case kDelayOut: plug->mDelayGain = gain; break;
-    case kGrainOut: plug->mGrainGain = gain; break;
-    case kGrn2Dly: plug->mGrainSend = gain; break;
-    default: plug->mDrySend = gain; break;
+    case kDryOut:
+      plug->mDryGain = gain;
+      break;
+    case kDelayOut:
+      plug->mDelayGain = gain;
+      break;
+    case kGrainOut:
+      plug->mGrainGain = gain;
+      break;
+    case kGrn2Dly:
+      plug->mGrainSend = gain;
+      break;
+    default:
+      plug->mDrySend = gain;
+      break;
   }
 }
 
@@ -167,10 +181,18 @@ void ParamHandlers::Envelope(VrelsPlugin* plug, const ParamChangeDesc* desc, dou
 void ParamHandlers::Bound(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
   Swarm& swarm = plug->mSwarm;
   switch (desc->mParamIdx) {
-    case kBoundL: swarm.mBoundLeft = static_cast<int>(value * kFieldWidth); break;
-    case kBoundR: swarm.mBoundRight = static_cast<int>(value * kFieldWidth); break;
-    case kBoundT: swarm.mBoundTop = static_cast<int>(value * kFieldHeight); break;
-    default: swarm.mBoundBottom = static_cast<int>(value * kFieldHeight); break;
+    case kBoundL:
+      swarm.mBoundLeft = static_cast<int>(value * kFieldWidth);
+      break;
+    case kBoundR:
+      swarm.mBoundRight = static_cast<int>(value * kFieldWidth);
+      break;
+    case kBoundT:
+      swarm.mBoundTop = static_cast<int>(value * kFieldHeight);
+      break;
+    default:
+      swarm.mBoundBottom = static_cast<int>(value * kFieldHeight);
+      break;
   }
 }
 

@@ -52,11 +52,16 @@ const IntParamDesc kIntParams[] = {
 };
 
 const BoolParamDesc kBoolParams[] = {
-    {Desc("DelayOn", kDelayOn, ParamHandlers::DelayOn), 1},   {Desc("DTimeS", kDTimeS, ParamHandlers::Sync), 1},
-    {Desc("GrainOn", kGrainOn, ParamHandlers::GrainOn), 1},   {Desc("GLenS", kGLenS, ParamHandlers::Sync), 1},
-    {Desc("GIotS", kGIotS, ParamHandlers::Sync), 1},       {Desc("GDelayS", kGDelayS, ParamHandlers::Sync), 1},
-    {Desc("Lfo1Mode", kLfo1Mode, ParamHandlers::LfoMode), 1}, {Desc("Lfo2Mode", kLfo2Mode, ParamHandlers::LfoMode), 1},
-    {Desc("Lfo3Mode", kLfo3Mode, ParamHandlers::LfoMode), 1}, {Desc("Lfo4Mode", kLfo4Mode, ParamHandlers::LfoMode), 1},
+    {Desc("DelayOn", kDelayOn, ParamHandlers::DelayOn), 1},
+    {Desc("DTimeS", kDTimeS, ParamHandlers::Sync), 1},
+    {Desc("GrainOn", kGrainOn, ParamHandlers::GrainOn), 1},
+    {Desc("GLenS", kGLenS, ParamHandlers::Sync), 1},
+    {Desc("GIotS", kGIotS, ParamHandlers::Sync), 1},
+    {Desc("GDelayS", kGDelayS, ParamHandlers::Sync), 1},
+    {Desc("Lfo1Mode", kLfo1Mode, ParamHandlers::LfoMode), 1},
+    {Desc("Lfo2Mode", kLfo2Mode, ParamHandlers::LfoMode), 1},
+    {Desc("Lfo3Mode", kLfo3Mode, ParamHandlers::LfoMode), 1},
+    {Desc("Lfo4Mode", kLfo4Mode, ParamHandlers::LfoMode), 1},
     {Desc("DryEnabl", kDryEnabl, ParamHandlers::DryEnable), 1},
 };
 

@@ -40,11 +40,11 @@ class Writer {
 };
 
 struct Conversion {
-  bool mLeft = false;      // '-'
-  bool mZeroPad = false;   // '0'
-  char mSignChar = '\0';   // '+' or ' ' for non-negative numbers
+  bool mLeft = false;     // '-'
+  bool mZeroPad = false;  // '0'
+  char mSignChar = '\0';  // '+' or ' ' for non-negative numbers
   int mWidth = 0;
-  int mPrecision = -1;     // -1: none given
+  int mPrecision = -1;  // -1: none given
 };
 
 // One number: sign, digits, and the padding the flags ask for. Zero padding
@@ -119,12 +119,17 @@ int FormatTextV(char* out, size_t size, const char* format, va_list args) {
     const char* start = p++;
     Conversion conversion;
     for (;; ++p) {
-      if (*p == '-') conversion.mLeft = true;
-      else if (*p == '0') conversion.mZeroPad = true;
-      else if (*p == '+') conversion.mSignChar = '+';
-      else if (*p == ' ') { if (conversion.mSignChar != '+') conversion.mSignChar = ' '; }
-      else if (*p == '#') {}
-      else break;
+      if (*p == '-')
+        conversion.mLeft = true;
+      else if (*p == '0')
+        conversion.mZeroPad = true;
+      else if (*p == '+')
+        conversion.mSignChar = '+';
+      else if (*p == ' ') {
+        if (conversion.mSignChar != '+') conversion.mSignChar = ' ';
+      } else if (*p == '#') {
+      } else
+        break;
     }
     if (*p == '*') {
       conversion.mWidth = va_arg(args, int);
@@ -159,16 +164,18 @@ int FormatTextV(char* out, size_t size, const char* format, va_list args) {
     switch (*p) {
       case 'd':
       case 'i': {
-        long long v = longs >= 2 ? va_arg(args, long long)
-                      : longs == 1 ? va_arg(args, long) : va_arg(args, int);
+        long long v = longs >= 2   ? va_arg(args, long long)
+                      : longs == 1 ? va_arg(args, long)
+                                   : va_arg(args, int);
         unsigned long long magnitude =
             v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
         PutInteger(w, conversion, v < 0, magnitude);
         break;
       }
       case 'u': {
-        unsigned long long v = longs >= 2 ? va_arg(args, unsigned long long)
-                               : longs == 1 ? va_arg(args, unsigned long) : va_arg(args, unsigned);
+        unsigned long long v = longs >= 2   ? va_arg(args, unsigned long long)
+                               : longs == 1 ? va_arg(args, unsigned long)
+                                            : va_arg(args, unsigned);
         PutInteger(w, conversion, false, v);
         break;
       }
@@ -182,7 +189,9 @@ int FormatTextV(char* out, size_t size, const char* format, va_list args) {
         const char* s = va_arg(args, const char*);
         if (!s) s = "(null)";
         size_t length = 0;
-        while (s[length] && (conversion.mPrecision < 0 || length < static_cast<size_t>(conversion.mPrecision))) ++length;
+        while (s[length] &&
+               (conversion.mPrecision < 0 || length < static_cast<size_t>(conversion.mPrecision)))
+          ++length;
         PutText(w, conversion, s, length);
         break;
       }

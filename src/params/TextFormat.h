@@ -17,8 +17,7 @@
 #if defined(__clang__)
 #define VRELS_PRINTF_LIKE(formatIndex, firstArg) __attribute__((format(printf, formatIndex, firstArg)))
 #elif defined(__GNUC__)
-#define VRELS_PRINTF_LIKE(formatIndex, firstArg) \
-  __attribute__((format(gnu_printf, formatIndex, firstArg)))
+#define VRELS_PRINTF_LIKE(formatIndex, firstArg) __attribute__((format(gnu_printf, formatIndex, firstArg)))
 #else
 #define VRELS_PRINTF_LIKE(formatIndex, firstArg)
 #endif

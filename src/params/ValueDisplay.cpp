@@ -29,7 +29,9 @@ int Truncate(double x) {
 
 // The percentage is taken in double precision from the single-precision
 // value, so 0.29 (0.2899999917 as a float) reads 28%, not 29%.
-int Percent(float value) { return Truncate(static_cast<double>(value) * 100.0); }
+int Percent(float value) {
+  return Truncate(static_cast<double>(value) * 100.0);
+}
 
 }  // namespace
 
@@ -48,7 +50,9 @@ void MessageLine::Message(const char* format, ...) {
   ++mRevision;
 }
 
-void MessageLine::Clear() { Message("%s", ""); }
+void MessageLine::Clear() {
+  Message("%s", "");
+}
 
 void MessageLine::ShowRange(const ModParam& param) {
   bool modulated = param.mSource >= 1;
@@ -57,58 +61,82 @@ void MessageLine::ShowRange(const ModParam& param) {
   bool same = h == g;
   switch (param.mDisplayKind) {
     case DISPLAY_COUNT:
-      if (same) Message("%d", Truncate(g));
-      else Message("%d .. %d", Truncate(g), Truncate(h));
+      if (same)
+        Message("%d", Truncate(g));
+      else
+        Message("%d .. %d", Truncate(g), Truncate(h));
       break;
     case DISPLAY_PERCENT:
-      if (same) Message("%d%%", Percent(g));
-      else Message("%d%% .. %d%%", Percent(g), Percent(h));
+      if (same)
+        Message("%d%%", Percent(g));
+      else
+        Message("%d%% .. %d%%", Percent(g), Percent(h));
       break;
     case DISPLAY_PAN: {
       PanText low = PanTextOf(g);
       PanText high = PanTextOf(h);
-      if (same) Message("%d%% %c", low.mPercent, low.mLetter);
-      else Message("%d%% %c .. %d%% %c", low.mPercent, low.mLetter, high.mPercent, high.mLetter);
+      if (same)
+        Message("%d%% %c", low.mPercent, low.mLetter);
+      else
+        Message("%d%% %c .. %d%% %c", low.mPercent, low.mLetter, high.mPercent, high.mLetter);
       break;
     }
     case DISPLAY_MSEC:
       if (param.mSynced) {
         const char* name = TimeDivision(param.mDivision).mName;
-        if (same) Message("%5s", name);
-        else Message("%5s  (%.2f .. %.2f msec)", name, static_cast<double>(g), static_cast<double>(h));
+        if (same)
+          Message("%5s", name);
+        else
+          Message("%5s  (%.2f .. %.2f msec)", name, static_cast<double>(g), static_cast<double>(h));
       } else {
-        if (same) Message("%.2f msec", static_cast<double>(g));
-        else Message("%.2f .. %.2f msec", static_cast<double>(g), static_cast<double>(h));
+        if (same)
+          Message("%.2f msec", static_cast<double>(g));
+        else
+          Message("%.2f .. %.2f msec", static_cast<double>(g), static_cast<double>(h));
       }
       break;
     default:  // plain, and any kind the table does not use
-      if (same) Message("%.2f", static_cast<double>(g));
-      else Message("%.2f .. %.2f", static_cast<double>(g), static_cast<double>(h));
+      if (same)
+        Message("%.2f", static_cast<double>(g));
+      else
+        Message("%.2f .. %.2f", static_cast<double>(g), static_cast<double>(h));
       break;
   }
 }
 
-void MessageLine::ShowValue(double value) { Message("%.2f", value); }
+void MessageLine::ShowValue(double value) {
+  Message("%.2f", value);
+}
 
-void MessageLine::ShowCount(int count) { Message("%d", count); }
+void MessageLine::ShowCount(int count) {
+  Message("%d", count);
+}
 
-void MessageLine::ShowSmoothing(double coefficient) { Message("%.6lf", coefficient); }
+void MessageLine::ShowSmoothing(double coefficient) {
+  Message("%.6lf", coefficient);
+}
 
 void MessageLine::ShowFrequency(double hz) {
   const double HZ_PER_KHZ = 1000.0;
-  if (hz < HZ_PER_KHZ) Message("%.2lf Hz", hz);
-  else Message("%.2lf kHz", hz / HZ_PER_KHZ);
+  if (hz < HZ_PER_KHZ)
+    Message("%.2lf Hz", hz);
+  else
+    Message("%.2lf kHz", hz / HZ_PER_KHZ);
 }
 
 void MessageLine::ShowLevel(double dB) {
-  if (dB > 0) Message("+%.2lf dB", dB);
-  else Message("%.2lf dB", dB);
+  if (dB > 0)
+    Message("+%.2lf dB", dB);
+  else
+    Message("%.2lf dB", dB);
 }
 
 void MessageLine::ShowLfo(const Lfo& lfo) {
   // The rate text is at most "%.2f Hz" of a float: well inside the line.
   char rate[MESSAGE_LEN];
-  if (lfo.Synced()) FormatText(rate, sizeof(rate), "%s", LfoDivision(lfo.Division()).mName);
-  else FormatText(rate, sizeof(rate), "%.2f Hz", static_cast<double>(lfo.Rate()));
+  if (lfo.Synced())
+    FormatText(rate, sizeof(rate), "%s", LfoDivision(lfo.Division()).mName);
+  else
+    FormatText(rate, sizeof(rate), "%.2f Hz", static_cast<double>(lfo.Rate()));
   Message("%s, depth %.2f", rate, static_cast<double>(lfo.Depth()));
 }

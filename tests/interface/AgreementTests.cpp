@@ -52,8 +52,9 @@ class RenderMatchesTheReference : public testing::Test {
 }  // namespace
 
 void RegisterAgreementTest(const std::string& referencePath) {
-  testing::RegisterTest("Agreement", "RenderMatchesTheReference", nullptr, nullptr, __FILE__, __LINE__,
-                        [referencePath]() -> testing::Test* { return new RenderMatchesTheReference(referencePath); });
+  testing::RegisterTest(
+      "Agreement", "RenderMatchesTheReference", nullptr, nullptr, __FILE__, __LINE__,
+      [referencePath]() -> testing::Test* { return new RenderMatchesTheReference(referencePath); });
 }
 
 }  // namespace interfacetest

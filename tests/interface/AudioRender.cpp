@@ -27,7 +27,8 @@ Stereo Render(testhost::Host& host, const Stereo& input, int block) {
   Stereo output(input.Frames());
   for (int done = 0; done < input.Frames(); done += block) {
     const int frames = std::min(block, input.Frames() - done);
-    double* in[2] = {const_cast<double*>(input.left.data()) + done, const_cast<double*>(input.right.data()) + done};
+    double* in[2] = {const_cast<double*>(input.left.data()) + done,
+                     const_cast<double*>(input.right.data()) + done};
     double* out[2] = {output.left.data() + done, output.right.data() + done};
     host.ProcessDouble(in, out, frames);
   }
@@ -44,7 +45,8 @@ double Peak(const std::vector<double>& samples, int from, int to) {
 
 double Energy(const std::vector<double>& samples, int from, int to) {
   double sum = 0;
-  for (int i = std::max(0, from); i < to && i < static_cast<int>(samples.size()); ++i) sum += samples[i] * samples[i];
+  for (int i = std::max(0, from); i < to && i < static_cast<int>(samples.size()); ++i)
+    sum += samples[i] * samples[i];
   return sum;
 }
 

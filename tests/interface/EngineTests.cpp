@@ -40,9 +40,17 @@ const Settings kDelayOnly = {{kGrainOn, 0}, {kDryEnabl, 0}};
 // once, 30 ms long every 65 ms per stream, panned by their stream's index
 // (stream k of n to k / (n - 1), 1 being left).
 Settings VisibleGrains(int streams) {
-  return Join(kGrainsOnly, {{kVrCount, streams}, {kGrnCount, streams}, {kGLenS, 0}, {kGLen, 30},
-                            {kGIotS, 0}, {kGIot, 35}, {kGDelayS, 0}, {kGDelay, 0},
-                            {kGEnvelop, kEnvelopeRectangle}, {kGPanM, kSourceVrelIndex}, {kGPanD, 1},
+  return Join(kGrainsOnly, {{kVrCount, streams},
+                            {kGrnCount, streams},
+                            {kGLenS, 0},
+                            {kGLen, 30},
+                            {kGIotS, 0},
+                            {kGIot, 35},
+                            {kGDelayS, 0},
+                            {kGDelay, 0},
+                            {kGEnvelop, kEnvelopeRectangle},
+                            {kGPanM, kSourceVrelIndex},
+                            {kGPanD, 1},
                             {kGSrc, 0}});
 }
 
@@ -80,8 +88,16 @@ std::vector<Onset> FindOnsets(const Stereo& out, int from) {
 TEST(Engine, OutputStaysWithinTheClipLimit) {
   // Everything loud: full gains and sends, both feedbacks, many streams and
   // taps, input four times full scale.
-  auto host = OpenWith({{kVrCount, 40}, {kGrnCount, 40}, {kTapCount, 40}, {kDFbk, 1}, {kGFdbk, 1},
-                        {kDryOut, 24}, {kGrainOut, 24}, {kDelayOut, 24}, {kGrn2Dly, 24}, {kDry2Dly, 24}});
+  auto host = OpenWith({{kVrCount, 40},
+                        {kGrnCount, 40},
+                        {kTapCount, 40},
+                        {kDFbk, 1},
+                        {kGFdbk, 1},
+                        {kDryOut, 24},
+                        {kGrainOut, 24},
+                        {kDelayOut, 24},
+                        {kGrn2Dly, 24},
+                        {kDry2Dly, 24}});
   ASSERT_TRUE(host);
   const Stereo out = Render(*host, Noise(2 * kRate, 4.0, 1));
   for (int c = 0; c < 2; ++c) {
@@ -195,9 +211,16 @@ TEST(Engine, BackwardGrainsPlayTheInputReversed) {
   // the jumps, backwards it falls.
   Stereo saw(2 * kRate);
   for (int i = 0; i < saw.Frames(); ++i) saw.left[i] = saw.right[i] = ((i % 64) - 32) / 64.0;
-  const Settings grains = Join(kGrainsOnly, {{kVrCount, 1}, {kGrnCount, 1}, {kGLenS, 0}, {kGLen, 100},
-                                             {kGIotS, 0}, {kGIot, 0}, {kGDelayS, 0}, {kGDelay, 100},
-                                             {kGEnvelop, kEnvelopeRectangle}, {kGSrc, 0}});
+  const Settings grains = Join(kGrainsOnly, {{kVrCount, 1},
+                                             {kGrnCount, 1},
+                                             {kGLenS, 0},
+                                             {kGLen, 100},
+                                             {kGIotS, 0},
+                                             {kGIot, 0},
+                                             {kGDelayS, 0},
+                                             {kGDelay, 100},
+                                             {kGEnvelop, kEnvelopeRectangle},
+                                             {kGSrc, 0}});
   auto forward = OpenWith(Join(grains, {{kGDir, 0}}));
   auto backward = OpenWith(Join(grains, {{kGDir, 1}}));
   ASSERT_TRUE(forward && backward);
@@ -211,9 +234,17 @@ TEST(Engine, FastGrainsNeverOvertakeTheWritePosition) {
   // a grain read at double speed that started too little in the past would
   // reach it. Started far enough back, grains hear only the silence.
   const int ring = 131072;
-  auto host = OpenWith(Join(kGrainsOnly, {{kVrCount, 1}, {kGrnCount, 1}, {kGLenS, 0}, {kGLen, 22.7},
-                                          {kGIotS, 0}, {kGIot, 10}, {kGXpose, 2}, {kGDelayS, 0},
-                                          {kGDelay, 0}, {kGHpf, 1}, {kGEnvelop, kEnvelopeRectangle},
+  auto host = OpenWith(Join(kGrainsOnly, {{kVrCount, 1},
+                                          {kGrnCount, 1},
+                                          {kGLenS, 0},
+                                          {kGLen, 22.7},
+                                          {kGIotS, 0},
+                                          {kGIot, 10},
+                                          {kGXpose, 2},
+                                          {kGDelayS, 0},
+                                          {kGDelay, 0},
+                                          {kGHpf, 1},
+                                          {kGEnvelop, kEnvelopeRectangle},
                                           {kGSrc, 0}}));
   ASSERT_TRUE(host);
   Stereo input = Noise(ring, 0.5, 7);
@@ -253,8 +284,8 @@ TEST(Engine, PanicSilencesGrainsAndDelayAtOnce) {
   // Grains read 200 ms back, echoes every 50 ms: both go on sounding for a
   // while after the input stops, unless panic clears what they read. The
   // filters keep their state, so a faint tail of it remains.
-  const Settings settings = {{kDFbk, 0.5}, {kDSmooth, 0}, {kDTimeS, 0}, {kDTime, 50}, {kGLenS, 0},
-                             {kGLen, 80}, {kGDelayS, 0}, {kGDelay, 200}, {kDryEnabl, 0}};
+  const Settings settings = {{kDFbk, 0.5}, {kDSmooth, 0}, {kDTimeS, 0},   {kDTime, 50},  {kGLenS, 0},
+                             {kGLen, 80},  {kGDelayS, 0}, {kGDelay, 200}, {kDryEnabl, 0}};
   auto panicked = OpenWith(settings);
   auto twin = OpenWith(settings);
   ASSERT_TRUE(panicked && twin);
@@ -294,8 +325,13 @@ TEST(Engine, TapFeedbackIsScaledByTheTapCount) {
   // echo's energy to the first's grows with (g(T) T)^2 against one tap,
   // where g(1) = 1 (the formula's 1.1508 limited to 1).
   auto echoRatio = [](int taps) {
-    auto host = OpenWith(Join(kDelayOnly, {{kVrCount, 10}, {kTapCount, taps}, {kDTimeS, 0}, {kDTime, 100},
-                                           {kDSmooth, 0}, {kDFbk, 1}, {kDPan, 0.5}}));
+    auto host = OpenWith(Join(kDelayOnly, {{kVrCount, 10},
+                                           {kTapCount, taps},
+                                           {kDTimeS, 0},
+                                           {kDTime, 100},
+                                           {kDSmooth, 0},
+                                           {kDFbk, 1},
+                                           {kDPan, 0.5}}));
     if (!host) return 0.0;
     const Stereo out = Render(*host, Impulse(15000, 2000, 0.01));
     const double first = Energy(out.left, 2000 + 4410 - 50, 2000 + 4410 + 50);

@@ -30,19 +30,19 @@ struct Expected {
 
 // Rows of the published parameter table, one or more of every kind.
 const Expected kSample[] = {
-    {0, "VrCount", "0", "200", "4"},             // int
-    {1, "VrCountM", "---", "Random", "---"},     // enum, the flock's six sources
-    {3, "VrSpeed", "0", "20.0", "4.0"},          // real, step 0.1; zero is always "0"
-    {12, "VrRepel", "1", "99", "25"},            // real, step 1
+    {0, "VrCount", "0", "200", "4"},          // int
+    {1, "VrCountM", "---", "Random", "---"},  // enum, the flock's six sources
+    {3, "VrSpeed", "0", "20.0", "4.0"},       // real, step 0.1; zero is always "0"
+    {12, "VrRepel", "1", "99", "25"},         // real, step 1
     {30, "UpdTime", "0.10", "10.00", "1.00"},
-    {31, "DelayOn", "off", "on", "on"},          // bool
+    {31, "DelayOn", "off", "on", "on"},  // bool
     {32, "TapCount", "1", "200", "2"},
     {33, "DTime", "10", "500", "100"},
     {47, "GLen", "0.1", "100.0", "30.0"},
     {77, "GEnvelop", "Tukey", "Hann-Pois", "Tukey"},
     {84, "Lfo1Shap", "Sine", "SampHold", "Sine"},
     {136, "DryOut", "-120.00", "24.00", "0"},
-    {142, "Panic", "0", "1", "0"},               // trigger
+    {142, "Panic", "0", "1", "0"},  // trigger
 };
 
 }  // namespace

@@ -88,8 +88,12 @@ void SetFloatControl(unsigned control) {
 #endif
 }
 
-double SoakSeconds() { return gSoakSeconds; }
-void SetSoakSeconds(double seconds) { gSoakSeconds = seconds; }
+double SoakSeconds() {
+  return gSoakSeconds;
+}
+void SetSoakSeconds(double seconds) {
+  gSoakSeconds = seconds;
+}
 
 std::unique_ptr<testhost::Host> CreateInstance(const testhost::HostSettings& settings, const char* entry) {
   auto host = std::make_unique<testhost::Host>(settings);

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   const std::string renderPath = Option(argc, argv, "--render-reference=");
   if (!renderPath.empty()) {
     auto host = interfacetest::OpenInstance();
-    const bool written = host && interfacetest::WriteRender(renderPath, interfacetest::RenderAgreementScenario(*host));
+    const bool written =
+        host && interfacetest::WriteRender(renderPath, interfacetest::RenderAgreementScenario(*host));
     host.reset();
     interfacetest::UnloadPlugin();
     if (!written) std::fprintf(stderr, "cannot render the reference into %s\n", renderPath.c_str());

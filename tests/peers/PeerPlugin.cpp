@@ -28,7 +28,8 @@ std::unique_ptr<testhost::PluginModule> LoadPeer(const Peer& peer, std::string* 
   const std::string path = std::string(VRELS_PEER_PLUGIN_DIR) + "/" + peer.name + "-vst.so";
   std::string error;
   auto module = testhost::PluginModule::Load(path, &error);
-  if (!module) *message = "cannot load " + path + " (" + error + "); install the Debian package " + peer.package;
+  if (!module)
+    *message = "cannot load " + path + " (" + error + "); install the Debian package " + peer.package;
   return module;
 }
 

@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 

@@ -19,8 +19,12 @@ const std::string kVrels = VRELS_PLUGIN;
 const std::string kPeerDelay = std::string(VRELS_PEER_DIR) + "/ZamDelay-vst.so";
 const std::string kDir = VRELS_TOOL_TEST_DIR;
 
-std::string Preset(const std::string& name) { return std::string(VRELS_PRESET_DIR) + "/" + name + ".txt"; }
-std::string Work(const std::string& name) { return kDir + "/" + name; }
+std::string Preset(const std::string& name) {
+  return std::string(VRELS_PRESET_DIR) + "/" + name + ".txt";
+}
+std::string Work(const std::string& name) {
+  return kDir + "/" + name;
+}
 
 // The demo phrase as raw float, written once for the whole suite.
 class VrelsHost : public ::testing::Test {
@@ -92,13 +96,21 @@ TEST_F(VrelsHost, MistakesGiveAClearMessageAndAFailingStatus) {
       {{"render", kVrels, Phrase(), Work("x.f32"), "--set", "GLen"}, 2, "--set takes KEY=VALUE"},
       {{"render", kVrels, Phrase(), Work("x.f32"), "--set", "GLen=1.5"}, 2, "between 0 and 1"},
       {{"render", kVrels, Phrase(), Work("x.f32"), "--value", "GLen=5000"}, 1, "GLen cannot be set to 5000"},
-      {{"render", kVrels, Phrase(), Work("x.f32"), "--value", "Lfo1Shap=Wobble"}, 1, "never displays 'Wobble'"},
+      {{"render", kVrels, Phrase(), Work("x.f32"), "--value", "Lfo1Shap=Wobble"},
+       1,
+       "never displays 'Wobble'"},
       {{"render", kVrels, Phrase(), Work("x.f32"), "--block", "12x"}, 2, "--block takes a number"},
-      {{"render", kVrels, Phrase(), Work("x.f32"), "--block", "0"}, 2, "--block must lie between 1 and 65536"},
+      {{"render", kVrels, Phrase(), Work("x.f32"), "--block", "0"},
+       2,
+       "--block must lie between 1 and 65536"},
       {{"render", kVrels, Phrase(), Work("x.f32"), "--loud"}, 2, "render has no option '--loud'"},
-      {{"render", kVrels, Phrase(), Work("x.f32"), "--preset", Work("none.txt")}, 1, "cannot read the preset file"},
+      {{"render", kVrels, Phrase(), Work("x.f32"), "--preset", Work("none.txt")},
+       1,
+       "cannot read the preset file"},
       {{"render", kPeerDelay, Phrase(), Work("x.f32"), "--preset", Preset("Dense Swarm")}, 1, "is not Vrels"},
-      {{"render", kPeerDelay, Phrase(), Work("x.f32"), "--chunk-out", Work("x.chunk")}, 1, "does not give state chunks"},
+      {{"render", kPeerDelay, Phrase(), Work("x.f32"), "--chunk-out", Work("x.chunk")},
+       1,
+       "does not give state chunks"},
       {{"render", kVrels, Phrase(), Work("x.f32"), "--chunk-in", Work("none.chunk")}, 1, "cannot open"},
       {{"render", kVrels, Phrase(), Work("no/such/folder/x.f32")}, 1, "cannot create"},
       {{"bench"}, 2, "bench needs at least one PLUGIN"},
@@ -134,7 +146,8 @@ TEST_F(VrelsHost, ParametersByNameIndexOrDisplayedValue) {
 }
 
 TEST_F(VrelsHost, PresetsAndStateChunksCarryTheState) {
-  ASSERT_EQ(0, Render("preset.f32", {"--preset", Preset("Chaser Scatter"), "--chunk-out", Work("a.chunk")}).status);
+  ASSERT_EQ(
+      0, Render("preset.f32", {"--preset", Preset("Chaser Scatter"), "--chunk-out", Work("a.chunk")}).status);
   ASSERT_EQ(0, Render("chunk.f32", {"--chunk-in", Work("a.chunk"), "--chunk-out", Work("b.chunk")}).status);
   EXPECT_EQ(8 + 175 * 8, static_cast<int>(ReadFile(Work("a.chunk")).size()));
   EXPECT_TRUE(Identical("a.chunk", "b.chunk")) << "a chunk restored and saved again is unchanged";
@@ -144,7 +157,9 @@ TEST_F(VrelsHost, PresetsAndStateChunksCarryTheState) {
   ASSERT_EQ(0, Render("preset2.f32", {"--preset", Preset("Chaser Scatter"), "--set", "DryOut=0"}).status);
   EXPECT_FALSE(Identical("preset.f32", "preset2.f32"));
   // The same command twice gives the same audio.
-  ASSERT_EQ(0, Render("preset3.f32", {"--preset", Preset("Chaser Scatter"), "--chunk-out", Work("c.chunk")}).status);
+  ASSERT_EQ(
+      0,
+      Render("preset3.f32", {"--preset", Preset("Chaser Scatter"), "--chunk-out", Work("c.chunk")}).status);
   EXPECT_TRUE(Identical("preset.f32", "preset3.f32"));
 }
 
@@ -185,7 +200,8 @@ TEST_F(VrelsHost, TransportReachesThePlugin) {
 }
 
 TEST_F(VrelsHost, ProgressIsShownOnLongRendersOnly) {
-  const ToolRun longRender = RunTool({"render", kVrels, Work("long.f32"), Work("long-out.f32"), "--tail", "1"});
+  const ToolRun longRender =
+      RunTool({"render", kVrels, Work("long.f32"), Work("long-out.f32"), "--tail", "1"});
   ASSERT_EQ(0, longRender.status);
   EXPECT_NE(std::string::npos, longRender.err.find("rendering 100%  (7.0 of 7.0 s)")) << longRender.err;
   const ToolRun quiet = RunTool({"render", kVrels, Work("long.f32"), Work("long-out.f32"), "--quiet"});
@@ -195,8 +211,9 @@ TEST_F(VrelsHost, ProgressIsShownOnLongRendersOnly) {
 }
 
 TEST_F(VrelsHost, BenchMeasuresSettingsAndPeersInOneRun) {
-  const ToolRun bench = RunTool({"bench", "--seconds", "1", "--block", "256", kVrels, "--label", "Vrels plain", kVrels,
-                                 "--label", "Vrels busy", "--set", "VrCount=0.5", kPeerDelay});
+  const ToolRun bench =
+      RunTool({"bench", "--seconds", "1", "--block", "256", kVrels, "--label", "Vrels plain", kVrels,
+               "--label", "Vrels busy", "--set", "VrCount=0.5", kPeerDelay});
   ASSERT_EQ(0, bench.status) << bench.err;
   EXPECT_NE(std::string::npos, bench.out.find("1 s of the demo phrase at 44100 Hz in blocks of 256 frames"));
   for (const char* row : {"\nVrels plain ", "\nVrels busy ", "\nZamDelay "}) {
@@ -204,7 +221,8 @@ TEST_F(VrelsHost, BenchMeasuresSettingsAndPeersInOneRun) {
   }
   EXPECT_NE(std::string::npos, bench.out.find("Vrels plain / ZamDelay: "));
   EXPECT_NE(std::string::npos, bench.out.find("Vrels busy / ZamDelay: "));
-  EXPECT_EQ(std::string::npos, bench.out.find("Vrels plain / Vrels busy")) << "one binary is not its own peer";
+  EXPECT_EQ(std::string::npos, bench.out.find("Vrels plain / Vrels busy"))
+      << "one binary is not its own peer";
 }
 
 TEST_F(VrelsHost, CompareReportsTheLargestDifference) {

@@ -228,7 +228,8 @@ void Host::Process(float** inputs, float** outputs, int32_t frames) {
 }
 
 void Host::ProcessDouble(double** inputs, double** outputs, int32_t frames) {
-  if (mpEffect && mpEffect->processDoubleReplacing) mpEffect->processDoubleReplacing(mpEffect, inputs, outputs, frames);
+  if (mpEffect && mpEffect->processDoubleReplacing)
+    mpEffect->processDoubleReplacing(mpEffect, inputs, outputs, frames);
 }
 
 intptr_t Host::ProcessEvents(VstEvents* events) {

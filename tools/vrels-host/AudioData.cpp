@@ -25,9 +25,9 @@ Levels MeasureLevels(const AudioData& audio) {
 std::string DescribeAudio(const AudioData& audio) {
   const Levels levels = MeasureLevels(audio);
   char text[256];
-  std::snprintf(text, sizeof text, "%.2f s, %d channel%s at %.0f Hz, peak %.1f dBFS, RMS %.1f dBFS", audio.Seconds(),
-                audio.channels, audio.channels == 1 ? "" : "s", audio.sampleRate, ToDecibels(levels.peak),
-                ToDecibels(levels.rms));
+  std::snprintf(text, sizeof text, "%.2f s, %d channel%s at %.0f Hz, peak %.1f dBFS, RMS %.1f dBFS",
+                audio.Seconds(), audio.channels, audio.channels == 1 ? "" : "s", audio.sampleRate,
+                ToDecibels(levels.peak), ToDecibels(levels.rms));
   return text;
 }
 

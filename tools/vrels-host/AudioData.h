@@ -18,8 +18,8 @@ struct AudioData {
 };
 
 struct Levels {
-  double peak = 0.0;  // the largest magnitude of any sample
-  double rms = 0.0;   // over every sample of every channel
+  double peak = 0.0;      // the largest magnitude of any sample
+  double rms = 0.0;       // over every sample of every channel
   int64_t notFinite = 0;  // NaN or infinite samples, left out of the figures above
 };
 

@@ -49,7 +49,8 @@ void WriteRaw(const std::string& path, const AudioData& audio) {
   FileHandle file(std::fopen(testhost::ToNativePath(path).c_str(), "wb"));
   if (!file) throw ToolError("cannot create " + path + ": " + std::strerror(errno));
   const size_t written = std::fwrite(audio.samples.data(), sizeof(float), audio.samples.size(), file.get());
-  if (written != audio.samples.size() || std::fflush(file.get()) != 0) throw ToolError("cannot write " + path);
+  if (written != audio.samples.size() || std::fflush(file.get()) != 0)
+    throw ToolError("cannot write " + path);
 }
 
 #if !defined(_WIN32)
@@ -87,9 +88,12 @@ int SoundFileFormat(const std::string& path, int bits) {
     throw UsageError("cannot tell the format of " + path + ": use .wav, .aiff, .flac, or .f32 for raw float");
   }
   switch (bits) {
-    case 16: return container | SF_FORMAT_PCM_16;
-    case 24: return container | SF_FORMAT_PCM_24;
-    default: return container | SF_FORMAT_FLOAT;
+    case 16:
+      return container | SF_FORMAT_PCM_16;
+    case 24:
+      return container | SF_FORMAT_PCM_24;
+    default:
+      return container | SF_FORMAT_FLOAT;
   }
 }
 

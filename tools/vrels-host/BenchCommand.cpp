@@ -110,7 +110,8 @@ int RunBench(Arguments& arguments) {
               options.seconds, options.rate, options.blockSize, kWarmSeconds);
   for (BenchEntry& entry : options.entries) Measure(entry, options, warm, signal);
 
-  std::printf("%-44s %11s %12s %12s %11s\n", "plug-in", "realtime", "mean block", "worst block", "worst/mean");
+  std::printf("%-44s %11s %12s %12s %11s\n", "plug-in", "realtime", "mean block", "worst block",
+              "worst/mean");
   for (const BenchEntry& entry : options.entries) {
     std::printf("%-44s %10.1fx %9.1f us %9.1f us %11.2f\n", entry.label.c_str(), entry.realtime,
                 entry.meanBlock * 1e6, entry.worstBlock * 1e6,

@@ -30,7 +30,8 @@ int RunCompare(Arguments& arguments) {
   const AudioData b = ReadAudioFile(second, raw);
   if (a.channels != b.channels || a.Frames() != b.Frames()) {
     std::printf("different shapes: %lld frames x %d channels against %lld frames x %d channels\n",
-                static_cast<long long>(a.Frames()), a.channels, static_cast<long long>(b.Frames()), b.channels);
+                static_cast<long long>(a.Frames()), a.channels, static_cast<long long>(b.Frames()),
+                b.channels);
     return kFailureStatus;
   }
   double largest = 0.0;
@@ -46,8 +47,9 @@ int RunCompare(Arguments& arguments) {
     }
   }
   std::printf("largest difference %.3g at frame %lld, channel %d (%lld frames, %d channels)\n", largest,
-              static_cast<long long>(a.channels ? where / a.channels : 0), a.channels ? static_cast<int>(where % a.channels) : 0,
-              static_cast<long long>(a.Frames()), a.channels);
+              static_cast<long long>(a.channels ? where / a.channels : 0),
+              a.channels ? static_cast<int>(where % a.channels) : 0, static_cast<long long>(a.Frames()),
+              a.channels);
   return largest <= tolerance ? 0 : kFailureStatus;
 }
 

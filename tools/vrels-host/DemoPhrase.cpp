@@ -13,8 +13,8 @@ const double kStepSeconds = 0.3;  // an eighth note at 100 beats per minute
 const double kRingSeconds = 2.5;  // how long a string sounds
 const double kLevel = 0.25;
 // Semitones above A3 (220 Hz) for 32 steps; -1 is a rest.
-const int kMelody[32] = {0, 7, 12, 10, 7, -1, 3, 5,  7, 12, 15, 12, 10, 7, 5, -1,
-                         3, 10, 15, 12, 10, 7, 5, 3, 0, -1, 7, 5,  3,  0, -5, -1};
+const int kMelody[32] = {0, 7,  12, 10, 7,  -1, 3, 5, 7, 12, 15, 12, 10, 7, 5,  -1,
+                         3, 10, 15, 12, 10, 7,  5, 3, 0, -1, 7,  5,  3,  0, -5, -1};
 
 // A plucked string: a delay loop of one period, filled with noise and
 // averaged on every pass so that the high partials die first.

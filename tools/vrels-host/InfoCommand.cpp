@@ -23,9 +23,12 @@ std::string FlagNames(int32_t flags) {
   static const struct {
     int32_t flag;
     const char* name;
-  } kFlags[] = {{effFlagsHasEditor, "editor"},         {effFlagsCanReplacing, "replacing"},
-                {effFlagsProgramChunks, "chunks"},     {effFlagsIsSynth, "instrument"},
-                {effFlagsNoSoundInStop, "silent-when-stopped"}, {effFlagsCanDoubleReplacing, "double"},
+  } kFlags[] = {{effFlagsHasEditor, "editor"},
+                {effFlagsCanReplacing, "replacing"},
+                {effFlagsProgramChunks, "chunks"},
+                {effFlagsIsSynth, "instrument"},
+                {effFlagsNoSoundInStop, "silent-when-stopped"},
+                {effFlagsCanDoubleReplacing, "double"},
                 {effFlagsCanMono, "mono"}};
   std::string names;
   for (const auto& entry : kFlags) {
@@ -52,7 +55,8 @@ int RunInfo(Arguments& arguments) {
   std::printf("category:   %d\n", static_cast<int>(host.Dispatch(effGetPlugCategory)));
   std::printf("counts:     %d parameters, %d programs, %d inputs, %d outputs\n", effect.numParams,
               effect.numPrograms, effect.numInputs, effect.numOutputs);
-  std::printf("flags:      0x%X (%s)\n", static_cast<unsigned>(effect.flags), FlagNames(effect.flags).c_str());
+  std::printf("flags:      0x%X (%s)\n", static_cast<unsigned>(effect.flags),
+              FlagNames(effect.flags).c_str());
   std::printf("latency:    %d samples\n", effect.initialDelay);
 
   const int programs = CountOf(effect.numPrograms);
@@ -65,8 +69,8 @@ int RunInfo(Arguments& arguments) {
   const int parameters = CountOf(effect.numParams);
   std::printf("\nparameters (index, name, display, label, normalised value):\n");
   for (int i = 0; i < parameters; ++i) {
-    std::printf("  %4d  %-12s %14s %-8s %.6f\n", i, host.GetParamName(i).c_str(), host.GetParamDisplay(i).c_str(),
-                host.GetParamLabel(i).c_str(), host.GetParameter(i));
+    std::printf("  %4d  %-12s %14s %-8s %.6f\n", i, host.GetParamName(i).c_str(),
+                host.GetParamDisplay(i).c_str(), host.GetParamLabel(i).c_str(), host.GetParameter(i));
   }
   return 0;
 }

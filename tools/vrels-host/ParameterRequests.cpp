@@ -30,7 +30,8 @@ std::string Trimmed(const std::string& text) {
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
   }
   return true;
 }
@@ -82,7 +83,8 @@ int FindParameter(PluginInstance& plugin, const std::string& key) {
   if (IsIndex(key)) {
     const int index = std::stoi(key);
     if (index < count) return index;
-    throw ToolError(plugin.Path() + " has " + std::to_string(count) + " parameters; there is no parameter " + key);
+    throw ToolError(plugin.Path() + " has " + std::to_string(count) + " parameters; there is no parameter " +
+                    key);
   }
   int found = -1, alike = -1, alikeCount = 0;
   for (int i = 0; i < count && found < 0; ++i) {
@@ -92,7 +94,9 @@ int FindParameter(PluginInstance& plugin, const std::string& key) {
   }
   if (found >= 0) return found;
   if (alikeCount == 1) return alike;
-  if (alikeCount > 1) throw ToolError("several parameters of " + plugin.Path() + " are named '" + key + "' when case is ignored");
+  if (alikeCount > 1)
+    throw ToolError("several parameters of " + plugin.Path() + " are named '" + key +
+                    "' when case is ignored");
   throw ToolError(plugin.Path() + " has no parameter named '" + key + "' (vrels-host info lists them)");
 }
 
@@ -166,9 +170,10 @@ void ApplyParameterRequests(PluginInstance& plugin, const std::vector<ParameterR
   testhost::Host& host = plugin.Host();
   for (const ParameterRequest& request : requests) {
     const int index = FindParameter(plugin, request.key);
-    const float value = request.displayed
-                            ? NormalisedForDisplay(plugin, index, request.value)
-                            : static_cast<float>(ParseNumberIn(request.value, "--set " + request.key, 0.0, 1.0));
+    const float value =
+        request.displayed
+            ? NormalisedForDisplay(plugin, index, request.value)
+            : static_cast<float>(ParseNumberIn(request.value, "--set " + request.key, 0.0, 1.0));
     host.SetParameter(index, value);
     const std::string label = host.GetParamLabel(index);
     std::printf("set %s (%d) to %.6f: %s%s%s\n", host.GetParamName(index).c_str(), index, value,

@@ -10,7 +10,8 @@ PluginInstance::PluginInstance(const std::string& path, double sampleRate, int b
   std::string error;
   mpModule = testhost::PluginModule::Load(path, &error);
   if (!mpModule) throw ToolError("cannot load " + path + ": " + error);
-  if (!mpModule->Entry()) throw ToolError(path + " is not a VST 2.4 plug-in: it exports neither VSTPluginMain nor main");
+  if (!mpModule->Entry())
+    throw ToolError(path + " is not a VST 2.4 plug-in: it exports neither VSTPluginMain nor main");
   mpHost = OpenAnother();
 }
 
@@ -19,7 +20,9 @@ PluginInstance::~PluginInstance() {
   mpHost.reset();  // closed before the module unloads
 }
 
-bool PluginInstance::IsVrels() const { return Effect().uniqueID == vrelsvendor::kPluginUniqueId; }
+bool PluginInstance::IsVrels() const {
+  return Effect().uniqueID == vrelsvendor::kPluginUniqueId;
+}
 
 std::unique_ptr<testhost::Host> PluginInstance::OpenAnother() const {
   testhost::HostSettings settings;

@@ -20,7 +20,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
   std::vector<uint8_t> bytes;
   uint8_t buffer[65536];
   size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.insert(bytes.end(), buffer, buffer + count);
+  while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    bytes.insert(bytes.end(), buffer, buffer + count);
   if (std::ferror(file.get())) throw ToolError("cannot read " + path);
   return bytes;
 }
@@ -28,7 +29,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   FileHandle file(std::fopen(testhost::ToNativePath(path).c_str(), "wb"));
   if (!file) throw ToolError("cannot create " + path + ": " + std::strerror(errno));
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() || std::fflush(file.get()) != 0) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+      std::fflush(file.get()) != 0) {
     throw ToolError("cannot write " + path);
   }
 }
@@ -61,13 +63,16 @@ void ApplySettings(PluginInstance& plugin, const PluginSettings& settings) {
   if (!settings.chunkIn.empty()) {
     if (!takesChunks) throw ToolError(plugin.Path() + " does not take state chunks");
     const std::vector<uint8_t> chunk = ReadBytes(settings.chunkIn);
-    if (host.SetChunk(chunk, true) != 1) throw ToolError(plugin.Path() + " refused the chunk in " + settings.chunkIn);
+    if (host.SetChunk(chunk, true) != 1)
+      throw ToolError(plugin.Path() + " refused the chunk in " + settings.chunkIn);
   }
   if (!settings.preset.empty()) {
-    if (!plugin.IsVrels()) throw ToolError("--preset reads Vrels preset files; " + plugin.Path() + " is not Vrels");
+    if (!plugin.IsVrels())
+      throw ToolError("--preset reads Vrels preset files; " + plugin.Path() + " is not Vrels");
     // The plug-in reads the file itself, with the Load button's reader.
     std::string native = testhost::ToNativePath(settings.preset);
-    if (host.Dispatch(effVendorSpecific, vrelsvendor::kIndex, vrelsvendor::kLoadPresetFile, &native[0]) != 1) {
+    if (host.Dispatch(effVendorSpecific, vrelsvendor::kIndex, vrelsvendor::kLoadPresetFile, &native[0]) !=
+        1) {
       throw ToolError("cannot read the preset file " + settings.preset);
     }
   }

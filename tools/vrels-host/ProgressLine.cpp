@@ -21,7 +21,9 @@ ProgressLine::ProgressLine(const std::string& what, int64_t totalFrames, double 
       mShown(!quiet && totalFrames > kShownAboveSeconds * sampleRate),
       mOnTerminal(VRELS_ISATTY(VRELS_FILENO(stderr)) != 0) {}
 
-ProgressLine::~ProgressLine() { Finish(); }
+ProgressLine::~ProgressLine() {
+  Finish();
+}
 
 void ProgressLine::Update(int64_t doneFrames) {
   if (!mShown || mTotal <= 0) return;
@@ -31,8 +33,8 @@ void ProgressLine::Update(int64_t doneFrames) {
   const int step = static_cast<int>(doneFrames * steps / mTotal);
   if (step == mLastStep) return;
   mLastStep = step;
-  std::fprintf(stderr, "%s%s %3d%%  (%.1f of %.1f s)%s", mOnTerminal ? "\r" : "", mWhat.c_str(), step * 100 / steps,
-               doneFrames / mSampleRate, mTotal / mSampleRate, mOnTerminal ? "" : "\n");
+  std::fprintf(stderr, "%s%s %3d%%  (%.1f of %.1f s)%s", mOnTerminal ? "\r" : "", mWhat.c_str(),
+               step * 100 / steps, doneFrames / mSampleRate, mTotal / mSampleRate, mOnTerminal ? "" : "\n");
   std::fflush(stderr);
 }
 

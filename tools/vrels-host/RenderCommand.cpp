@@ -43,7 +43,8 @@ struct RenderOptions {
 
 void ParseTimeSignature(const std::string& text, Transport* transport) {
   const size_t slash = text.find('/');
-  if (slash == std::string::npos) throw UsageError("--time-signature takes N/D, such as 3/4, not '" + text + "'");
+  if (slash == std::string::npos)
+    throw UsageError("--time-signature takes N/D, such as 3/4, not '" + text + "'");
   transport->numerator = ParseInteger(text.substr(0, slash), "--time-signature", 1, 64);
   transport->denominator = ParseInteger(text.substr(slash + 1), "--time-signature", 1, 64);
 }
@@ -74,7 +75,8 @@ RenderOptions ParseRenderOptions(Arguments& arguments) {
       options.tailSeconds = ParseNumberIn(arguments.TakeValue(option), option, 0, 3600);
     } else if (option == "--bits") {
       options.bits = ParseInteger(arguments.TakeValue(option), option, 16, 32);
-      if (options.bits != 16 && options.bits != 24 && options.bits != 32) throw UsageError("--bits takes 16, 24 or 32");
+      if (options.bits != 16 && options.bits != 24 && options.bits != 32)
+        throw UsageError("--bits takes 16, 24 or 32");
     } else if (option == "--quiet") {
       options.quiet = true;
     } else {
@@ -110,7 +112,8 @@ int RunRender(Arguments& arguments) {
   ApplySettings(plugin, options.settings);
 
   RenderTiming timing;
-  ProgressLine progress("rendering", input.Frames() + options.setup.tailFrames, input.sampleRate, options.quiet);
+  ProgressLine progress("rendering", input.Frames() + options.setup.tailFrames, input.sampleRate,
+                        options.quiet);
   const AudioData output = RenderThrough(plugin, input, options.setup, &timing, &progress);
   plugin.Stop();
   WriteAudioFile(options.out, output, options.bits);

@@ -19,7 +19,8 @@ AudioData RenderThrough(PluginInstance& plugin, const AudioData& input, const Re
   const int block = std::max(1, setup.blockSize);
 
   // One spare channel each way so that the pointer arrays are never empty.
-  std::vector<std::vector<float>> in(inputs + 1, std::vector<float>(block)), out(outputs + 1, std::vector<float>(block));
+  std::vector<std::vector<float>> in(inputs + 1, std::vector<float>(block)),
+      out(outputs + 1, std::vector<float>(block));
   std::vector<float*> inPointers, outPointers;
   for (auto& channel : in) inPointers.push_back(channel.data());
   for (auto& channel : out) outPointers.push_back(channel.data());
@@ -38,7 +39,8 @@ AudioData RenderThrough(PluginInstance& plugin, const AudioData& input, const Re
       const int source = std::min(c, input.channels - 1);
       for (int k = 0; k < frames; ++k) {
         const int64_t frame = start + k;
-        in[c][k] = (source >= 0 && frame < inputFrames) ? input.samples[frame * input.channels + source] : 0.0f;
+        in[c][k] =
+            (source >= 0 && frame < inputFrames) ? input.samples[frame * input.channels + source] : 0.0f;
       }
     }
     if (!replacing) {

@@ -15,24 +15,26 @@
 namespace {
 
 void PrintUsage() {
-  std::fprintf(stderr,
-               "usage:\n"
-               "  vrels-host info PLUGIN\n"
-               "      identity, flags, counts, programs and every parameter of a VST 2.4 plug-in\n"
-               "  vrels-host render PLUGIN IN OUT [options]\n"
-               "      renders an audio file through the plug-in (%s)\n%s"
-               "  vrels-host bench [--seconds S] [--block N] [--rate HZ] PLUGIN [--label L] [settings] [PLUGIN ...]\n"
-               "      realtime factor and worst block of each plug-in (settings: --preset, --set, --value, --chunk-in)\n"
-               "  vrels-host phrase OUT [--seconds S] [--rate HZ] [--bits B]\n"
-               "      writes the built-in demo phrase\n"
-               "  vrels-host compare A B [--tolerance T] [--channels N]\n"
-               "      the largest sample difference of two audio files; fails above the tolerance\n",
+  std::fprintf(
+      stderr,
+      "usage:\n"
+      "  vrels-host info PLUGIN\n"
+      "      identity, flags, counts, programs and every parameter of a VST 2.4 plug-in\n"
+      "  vrels-host render PLUGIN IN OUT [options]\n"
+      "      renders an audio file through the plug-in (%s)\n%s"
+      "  vrels-host bench [--seconds S] [--block N] [--rate HZ] PLUGIN [--label L] [settings] [PLUGIN ...]\n"
+      "      realtime factor and worst block of each plug-in (settings: --preset, --set, --value, "
+      "--chunk-in)\n"
+      "  vrels-host phrase OUT [--seconds S] [--rate HZ] [--bits B]\n"
+      "      writes the built-in demo phrase\n"
+      "  vrels-host compare A B [--tolerance T] [--channels N]\n"
+      "      the largest sample difference of two audio files; fails above the tolerance\n",
 #if defined(_WIN32)
-               "raw 32-bit float files, .f32 or .raw",
+      "raw 32-bit float files, .f32 or .raw",
 #else
-               "WAV, AIFF, FLAC or raw 32-bit float .f32",
+      "WAV, AIFF, FLAC or raw 32-bit float .f32",
 #endif
-               vrelshost::kRenderOptionsHelp);
+      vrelshost::kRenderOptionsHelp);
 }
 
 }  // namespace

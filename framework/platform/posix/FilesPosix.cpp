@@ -4,6 +4,8 @@
 
 namespace vrels {
 
-bool MoveReplacing(const char* from, const char* to) { return std::rename(from, to) == 0; }
+bool MoveReplacing(const char* from, const char* to) {
+  return std::rename(from, to) == 0;
+}
 
 }  // namespace vrels

@@ -17,7 +17,9 @@ RecursiveMutex* CreationMutex() {
 }
 }  // namespace
 
-void* ModuleHandle() { return nullptr; }
+void* ModuleHandle() {
+  return nullptr;
+}
 
 bool ModuleFileName(char* buffer, std::size_t size) {
   if (!buffer || size == 0) return false;
@@ -30,7 +32,11 @@ bool ModuleFileName(char* buffer, std::size_t size) {
   return true;
 }
 
-void LockCreation() { CreationMutex()->Lock(); }
-void UnlockCreation() { CreationMutex()->Unlock(); }
+void LockCreation() {
+  CreationMutex()->Lock();
+}
+void UnlockCreation() {
+  CreationMutex()->Unlock();
+}
 
 }  // namespace vrels

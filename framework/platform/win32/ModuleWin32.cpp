@@ -1,3 +1,5 @@
+#include "ModuleWin32.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -5,7 +7,6 @@
 
 #include "../Module.h"
 #include "../Mutex.h"
-#include "ModuleWin32.h"
 
 namespace vrels {
 
@@ -20,14 +21,18 @@ BOOL CALLBACK CreateCreationMutex(PINIT_ONCE, PVOID, PVOID*) {
 }
 }  // namespace
 
-void RecordModuleHandle(void* module) { sModule = static_cast<HINSTANCE>(module); }
+void RecordModuleHandle(void* module) {
+  sModule = static_cast<HINSTANCE>(module);
+}
 
 void ReleaseModuleState() {
   delete sCreationMutex;
   sCreationMutex = nullptr;
 }
 
-void* ModuleHandle() { return sModule; }
+void* ModuleHandle() {
+  return sModule;
+}
 
 bool ModuleFileName(char* buffer, std::size_t size) {
   if (!buffer || size == 0) return false;

@@ -8,10 +8,9 @@
 #include "dsp/Biquad.h"
 #include "dsp/DelayLimiter.h"
 #include "dsp/LevelMeter.h"
-#include "engine/MixerFormulas.h"
 #include "dsp/PortableMath.h"
 #include "dsp/SoftClip.h"
-
+#include "engine/MixerFormulas.h"
 
 static const double kPi = 3.14159265358979323846;
 namespace {

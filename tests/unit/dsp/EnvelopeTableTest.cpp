@@ -5,7 +5,6 @@
 
 #include "dsp/EnvelopeTable.h"
 
-
 static const double kPi = 3.14159265358979323846;
 namespace {
 

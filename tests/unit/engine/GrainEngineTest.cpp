@@ -1,13 +1,12 @@
 // Grain streams bound to the flock, the onset rules and the rendering of
 // grains, and one delay tap's reading of the lines.
-#include "engine/GrainEngine.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
 #include "engine/DelayTap.h"
+#include "engine/GrainEngine.h"
 #include "flock/Swarm.h"
 
 namespace {

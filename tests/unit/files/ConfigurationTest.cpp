@@ -1,14 +1,13 @@
 // The configuration file beside the module: its line format, its three
 // settings, the path it is read from, and the read at construction.
-#include "files/Configuration.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "files/TextFileReader.h"
 #include "VrelsPlugin.h"
+#include "files/Configuration.h"
+#include "files/TextFileReader.h"
 
 namespace {
 
@@ -49,9 +48,9 @@ TEST(Configuration, LinesKeysValuesAndComments) {
       "\n"
       "   PresetFolder \"C:\\My Presets\\Flocks\" trailing words\r\n"
       "LowestOctave 2 ; the second octave\n"
-      "lowestoctave 5\n"       // keys differ in case: ignored
+      "lowestoctave 5\n"  // keys differ in case: ignored
       "Unknown value\n"
-      "MidiMap\n");            // a key without value
+      "MidiMap\n");  // a key without value
   EXPECT_EQ("C:\\My Presets\\Flocks", configuration.Get(Configuration::kPresetFolder).mValue);
   EXPECT_EQ("2", configuration.Get(Configuration::kLowestOctave).mValue);
   EXPECT_EQ(2, configuration.Get(Configuration::kLowestOctave).mIntValue);
@@ -65,8 +64,13 @@ TEST(Configuration, LettersBeyondAsciiAndLongLinesStayInTheirLine) {
   const Configuration utf8 = ReadFrom("PresetFolder '/home/Jos\xC3\xA9/Presets' \nLowestOctave -3\n");
   EXPECT_EQ("/home/Jos\xC3\xA9/Presets", utf8.Get(Configuration::kPresetFolder).mValue);
   EXPECT_EQ(-3, utf8.Get(Configuration::kLowestOctave).mIntValue);
-  const Configuration latin1 = ReadFrom("PresetFolder /home/Ren\xE9" "e/Presets\nLowestOctave 4x\n");
-  EXPECT_EQ("/home/Ren\xE9" "e/Presets", latin1.Get(Configuration::kPresetFolder).mValue);
+  const Configuration latin1 = ReadFrom(
+      "PresetFolder /home/Ren\xE9"
+      "e/Presets\nLowestOctave 4x\n");
+  EXPECT_EQ(
+      "/home/Ren\xE9"
+      "e/Presets",
+      latin1.Get(Configuration::kPresetFolder).mValue);
   EXPECT_EQ(4, latin1.Get(Configuration::kLowestOctave).mIntValue);
 
   // A line beyond 128 characters is cut there; the next line is read whole.

@@ -13,8 +13,9 @@
 
 namespace {
 
-const char* const kFactoryPresets[] = {"Flock Panning", "Reverse Clouds", "Synced Stutter", "Octave Shimmer",
-                                       "Chaser Scatter", "Dense Swarm",   "Swept Taps",     "Gentle Doubler"};
+const char* const kFactoryPresets[] = {"Flock Panning",  "Reverse Clouds", "Synced Stutter",
+                                       "Octave Shimmer", "Chaser Scatter", "Dense Swarm",
+                                       "Swept Taps",     "Gentle Doubler"};
 
 // Plucked notes, a new one every quarter second, decaying.
 double Phrase(int i, int channel) {
@@ -67,7 +68,8 @@ TEST(FactoryPresets, EachLoadsWholeAndSounds) {
     for (int block = 0; block < silentBlocks; ++block) {
       plug.ProcessBlock(in, out, 512);
       if (block < silentBlocks - 44100 / 512) continue;
-      for (int k = 0; k < 512; ++k) lastPeak = std::fmax(lastPeak, std::fmax(std::fabs(outL[k]), std::fabs(outR[k])));
+      for (int k = 0; k < 512; ++k)
+        lastPeak = std::fmax(lastPeak, std::fmax(std::fabs(outL[k]), std::fabs(outR[k])));
     }
     EXPECT_LT(lastPeak, 1e-3) << name << ": still sounding 7 s after the input stopped";
   }
@@ -86,7 +88,8 @@ struct OpenedInstance {
     Dispatch(effMainsChanged, 1);
   }
   ~OpenedInstance() { Dispatch(effClose); }
-  intptr_t Dispatch(int32_t opcode, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f, int32_t index = 0) {
+  intptr_t Dispatch(int32_t opcode, intptr_t value = 0, void* ptr = nullptr, float opt = 0.0f,
+                    int32_t index = 0) {
     return effect->dispatcher(effect, opcode, index, value, ptr, opt);
   }
   // Two seconds of the phrase in blocks of 300 frames, interleaved.
@@ -147,8 +150,8 @@ TEST(FactoryPresets, HostRequestsOtherThanAReadableFileAreRefused) {
                                            vrelsvendor::kLoadPresetFile, missing, 0.0f));
   EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex,
                                            vrelsvendor::kLoadPresetFile, nullptr, 0.0f));
-  EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex, 2, missing,
-                                           0.0f));
+  EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex, 2,
+                                           missing, 0.0f));
   EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, 12345,
                                            vrelsvendor::kLoadPresetFile, missing, 0.0f));
 }

@@ -18,10 +18,10 @@
 #include <unistd.h>
 #endif
 
-#include "dsp/MwcRandom.h"
-#include "params/ParameterTable.h"
-#include "files/PresetText.h"
 #include "VrelsPlugin.h"
+#include "dsp/MwcRandom.h"
+#include "files/PresetText.h"
+#include "params/ParameterTable.h"
 
 namespace {
 
@@ -119,9 +119,10 @@ TEST_F(Presets, ValuesAreLimitedAndKeysMatchExactly) {
                                  "VrCount 500\n"
                                  "vrcount 7\n"
                                  "DTime -4\n" +
-                                     tooLong + " 3\n"
-                                               "  GLen\t\t+42.5  \n"
-                                               "UpdTime 1e-1");
+                                     tooLong +
+                                     " 3\n"
+                                     "  GLen\t\t+42.5  \n"
+                                     "UpdTime 1e-1");
   ASSERT_TRUE(plug.ReadPreset(path.c_str()));
   EXPECT_EQ(200.0, Value(kVrCount));
   EXPECT_EQ(10.0, Value(kDTime));

@@ -1,8 +1,8 @@
-#include "flock/GenericList.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "flock/GenericList.h"
 
 namespace {
 struct Item : Node {

@@ -1,13 +1,12 @@
 // The flock: pooled members, their fixed random start, and the update rules.
-#include "flock/Swarm.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-#include "dsp/MwcRandom.h"
 #include "VrelsPlugin.h"
+#include "dsp/MwcRandom.h"
+#include "flock/Swarm.h"
 
 namespace {
 
@@ -102,7 +101,8 @@ TEST(SwarmPool, FixedSeedsGiveEveryInstanceTheSameMembers) {
     }
   }
   const Predator* qa = a.Chasers().First();
-  for (const Predator* qb = b.Chasers().First(); qb; qb = PredatorList::Next(qb), qa = PredatorList::Next(qa)) {
+  for (const Predator* qb = b.Chasers().First(); qb;
+       qb = PredatorList::Next(qb), qa = PredatorList::Next(qa)) {
     EXPECT_EQ(qa->mX, qb->mX);
     EXPECT_EQ(qa->mColour, qb->mColour);
     EXPECT_EQ(qa->mChaseTimer, 70);

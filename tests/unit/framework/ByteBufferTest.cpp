@@ -1,9 +1,8 @@
-#include "ByteBuffer.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "ByteBuffer.h"
 #include "PointerList.h"
 
 TEST(ByteBuffer, CapacityGrowsInPageStepsBelowPageBoundaries) {

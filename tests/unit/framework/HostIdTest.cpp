@@ -1,11 +1,11 @@
-#include "HostId.h"
-
 #include <gtest/gtest.h>
+
+#include "HostId.h"
 
 TEST(HostId, FirstKnownNameInTableOrderCaseInsensitive) {
   EXPECT_EQ(LookUpHostId("REAPER"), kHostReaper);
   EXPECT_EQ(LookUpHostId("Nuendo with Cubase inside"), kHostCubase);  // cubase is tested first
-  EXPECT_EQ(LookUpHostId("Express Delivery"), kHostLive);              // "live" inside another word
+  EXPECT_EQ(LookUpHostId("Express Delivery"), kHostLive);             // "live" inside another word
   EXPECT_EQ(LookUpHostId("Digital Performer"), kHostDigitalPerformer);
   EXPECT_EQ(LookUpHostId("Logic Pro"), kHostLogic);
   EXPECT_EQ(LookUpHostId("SAWStudio"), kHostSAWStudio);

@@ -1,10 +1,10 @@
-#include "IParameter.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include "IParameter.h"
 
 namespace {
 std::string Display(const IParameter& param, double value, bool normalized = false) {

@@ -31,14 +31,19 @@ struct FakeHost {
                                        float opt) {
     FakeHost& host = *sCurrent;
     switch (opcode) {
-      case audioMasterVersion: return 2400;
-      case audioMasterGetTime: return host.mHasTime ? reinterpret_cast<intptr_t>(&host.mTime) : 0;
-      case audioMasterAutomate: host.mAutomation.emplace_back(index, opt); return 0;
+      case audioMasterVersion:
+        return 2400;
+      case audioMasterGetTime:
+        return host.mHasTime ? reinterpret_cast<intptr_t>(&host.mTime) : 0;
+      case audioMasterAutomate:
+        host.mAutomation.emplace_back(index, opt);
+        return 0;
       case audioMasterGetProductString:
         ++host.mProductQueries;
         std::strcpy(static_cast<char*>(ptr), host.mProduct.c_str());
         return 1;
-      case audioMasterGetVendorVersion: return host.mVendorVersion;
+      case audioMasterGetVendorVersion:
+        return host.mVendorVersion;
       case audioMasterProcessEvents: {
         const VstEvents* events = static_cast<const VstEvents*>(ptr);
         const VstMidiEvent* midi = reinterpret_cast<const VstMidiEvent*>(events->events[0]);
@@ -46,7 +51,9 @@ struct FakeHost {
         bool reject = host.mCallsUntilReject == static_cast<int>(host.mSentStatus.size());
         return reject ? 0 : host.mEventsAnswer;
       }
-      default: (void)value; return 0;
+      default:
+        (void)value;
+        return 0;
     }
   }
 };

@@ -4,13 +4,13 @@
 #include <limits>
 #include <typeinfo>
 
+#include "dsp/MwcRandom.h"
 #include "modulation/Lfo.h"
 #include "modulation/LfoRandom.h"
 #include "modulation/LfoSampleAndHold.h"
 #include "modulation/LfoSine.h"
 #include "modulation/LfoSquare.h"
 #include "modulation/LfoTriangle.h"
-#include "dsp/MwcRandom.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 // Modulated parameter ranges and the note divisions of tempo sync.
-#include "modulation/ModParam.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "modulation/ModParam.h"
 #include "modulation/TempoSync.h"
 
 TEST(ModParam, UnmodulatedRangeIsTheClampedBase) {

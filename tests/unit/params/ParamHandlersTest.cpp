@@ -138,9 +138,9 @@ TEST_F(Handlers, LfosKeepTheirSettingsAcrossShapeChanges) {
 
 TEST_F(Handlers, MatrixDrivesItsTargetAndLetsGoOfIt) {
   Change(kVrSpeed, 4);
-  Change(kMxMod1, 1);   // LFO-1
-  Change(kMxDph1, 1);   // full depth
-  Change(kMxTgt1, 2);   // "VrSpeed", slot 1
+  Change(kMxMod1, 1);                                            // LFO-1
+  Change(kMxDph1, 1);                                            // full depth
+  Change(kMxTgt1, 2);                                            // "VrSpeed", slot 1
   for (int tick = 0; tick < 700; ++tick) plug.ModulationTick();  // a quarter of the LFO's cycle
   EXPECT_NE(plug.GetModParam(1).mBase, 4.0);
   Change(kMxTgt1, 0);  // detached: the knob value is back at once
@@ -201,7 +201,7 @@ TEST(Tempo, HostTempoIsUsedWhenUsableAndReplacedOtherwise) {
   gHostTime.tempo = 90;
   plug.RefreshTempo();
   for (int i = 0; i < plug.NParams(); ++i) plug.OnParamChanged(i);  // DTimeS starts on
-  plug.GetParam(kDTime)->Set(500);  // the top: "1/1", 4 beats
+  plug.GetParam(kDTime)->Set(500);                                  // the top: "1/1", 4 beats
   plug.OnParamChanged(kDTime);
   EXPECT_NEAR(plug.GetModParam(20).mBase, 4 * 60000.0 / 90, 1e-3);
 }

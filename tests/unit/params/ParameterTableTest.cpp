@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "params/ParameterTable.h"
 #include "VrelsPlugin.h"
+#include "params/ParameterTable.h"
 
 namespace {
 

@@ -1,6 +1,4 @@
 // The message line's texts and the locale-independent formatting under them.
-#include "params/ValueDisplay.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -11,6 +9,7 @@
 #include "modulation/Lfo.h"
 #include "modulation/ModParam.h"
 #include "params/TextFormat.h"
+#include "params/ValueDisplay.h"
 
 namespace {
 
@@ -29,9 +28,9 @@ std::string Range(const ModParam& param) {
 // Expected texts are written out rather than taken from snprintf: the C
 // libraries of the three targets do not agree on ties, and ours must.
 TEST(ValueDisplayFormat, FixedPointRoundsExactlyAndAlike) {
-  EXPECT_EQ(Format("%.2f", 0.125), "0.12");   // a true tie: to even
+  EXPECT_EQ(Format("%.2f", 0.125), "0.12");  // a true tie: to even
   EXPECT_EQ(Format("%.2f", 0.375), "0.38");
-  EXPECT_EQ(Format("%.2f", 1.005), "1.00");   // 1.00499999999999989...
+  EXPECT_EQ(Format("%.2f", 1.005), "1.00");  // 1.00499999999999989...
   EXPECT_EQ(Format("%.2f", 2.675), "2.67");
   EXPECT_EQ(Format("%.2f", 0.995), "0.99");
   EXPECT_EQ(Format("%.2f", 9.999), "10.00");  // the carry reaches a new digit
@@ -215,8 +214,8 @@ TEST(ValueDisplayRange, TimesFreeAndSynced) {
 TEST(ValueDisplay, CommaLocaleGivesTheSameTexts) {
   const char* current = std::setlocale(LC_ALL, nullptr);
   std::string saved = current ? current : "C";
-  const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8",
-                              "German_Germany.1252", "German"};
+  const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8",          "de_DE",
+                              "fr_FR.UTF-8", "German_Germany.1252", "German"};
   bool comma = false;
   for (const char* name : candidates) {
     if (!std::setlocale(LC_ALL, name)) continue;
