@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "dsp/PortableMath.h"
+#include "dsp/TimeUnits.h"
 
 namespace {
 
-const float MS_PER_SECOND = 1000.0f;
 // 20 / ln 10 rounded to single precision: natural logarithm to decibels.
 const double DB_PER_NEPER = 8.68588924407959;
 // ln 10 / 20 rounded to single precision: decibels to natural exponent.
@@ -15,7 +15,7 @@ const double NEPER_PER_DB = 0.115129254758358;
 const double NEGLIGIBLE_EXPONENT = 1e-17;
 
 float OnePoleCoefficient(double sampleRate, float timeMs) {
-  float exponent = -MS_PER_SECOND / (static_cast<float>(sampleRate) * timeMs);
+  float exponent = -static_cast<float>(MS_PER_SECOND) / (static_cast<float>(sampleRate) * timeMs);
   return static_cast<float>(PortableMath::Exp(exponent));
 }
 

@@ -3,10 +3,10 @@
 #include <new>
 
 #include "dsp/PortableMath.h"
+#include "dsp/TimeUnits.h"
 
 namespace {
 
-const double MS_TO_SECONDS = 0.001;
 // Keeps the ring size inside an int for any sample rate (300 ms at 56 MHz).
 const int MAX_LENGTH = 1 << 24;
 // Mean squares at or below -90 dB show nothing; up to -42 dB the bar shows
@@ -20,7 +20,7 @@ const double POWER_DB_PER_DECADE = 10.0;
 
 void LevelMeter::Resize(double sampleRate) {
   mSampleRate = sampleRate;
-  double window = mWindowTime * MS_TO_SECONDS * sampleRate;
+  double window = mWindowTime * SECONDS_PER_MS * sampleRate;
   int length = window < MAX_LENGTH ? static_cast<int>(window) : MAX_LENGTH;
   if (length < MIN_LENGTH) length = MIN_LENGTH;
   if (mCapacity < length + MIN_SPARE) {

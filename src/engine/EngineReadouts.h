@@ -6,6 +6,9 @@
 // handlers) under the instance mutex; the editor reads and clears the marks
 // under the same mutex. Only values and marks are stored here: nothing is
 // drawn, allocated or locked.
+//
+// Waits for the editor: until its meters, count displays and swarm view
+// exist, the engine writes these fields and only the tests read them.
 #pragma once
 
 struct EngineReadouts {

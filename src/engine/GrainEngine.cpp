@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "Assert.h"
+#include "dsp/TimeUnits.h"
+#include "params/SwitchThreshold.h"
 
 namespace {
 // Grain lengths and delays are held to this many samples (about 100 minutes
@@ -12,15 +14,13 @@ namespace {
 // so that read offsets and positions stay well inside the int range even at
 // double speed.
 const double kMaxGrainSamples = 1 << 28;
-const double kMsPerSecond = 1000;
 // Added to the length before the envelope step is taken, so that a grain of
 // length 0 gets a finite step.
 const double kLengthGuard = 0.00001;
-const double kSwitchOn = 0.5;
 
 // Milliseconds to whole samples, truncated, within 0..kMaxGrainSamples.
 int SamplesFromMs(double ms, double sampleRate) {
-  double samples = ms * sampleRate / kMsPerSecond;
+  double samples = ms * sampleRate / MS_PER_SECOND;
   if (!(samples > 0)) return 0;
   return static_cast<int>(std::min(samples, kMaxGrainSamples));
 }
@@ -82,11 +82,11 @@ bool GrainEngine::StartGrain(const GrainSettings& settings, double sampleRate) {
   grain->mPosition = 0;
   grain->mLength = length;
   grain->mEnvelopeStep = static_cast<float>(EnvelopeTable::SIZE / (length + kLengthGuard));
-  grain->mChannel = settings.mSource >= kSwitchOn ? 1 : 0;
+  grain->mChannel = settings.mSource >= SWITCH_THRESHOLD ? 1 : 0;
   grain->mPan = settings.mPan;
   grain->mAmplitude = settings.mAmplitude;
   grain->mRate = settings.mRate;
-  if (settings.mDirection > kSwitchOn) {
+  if (settings.mDirection > SWITCH_THRESHOLD) {
     grain->mRate = -grain->mRate;
   } else if (grain->mRate > 1) {
     // Read faster than real time, the grain starts far enough back never to

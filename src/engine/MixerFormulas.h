@@ -8,6 +8,7 @@
 #pragma once
 
 #include "dsp/PortableMath.h"
+#include "dsp/TimeUnits.h"
 
 // Level parameters range from -120 dB, which means silence, to +24 dB.
 const double MIN_LEVEL_DB = -120.0;
@@ -35,7 +36,7 @@ inline double TapSmoothingFromParam(double v) {
 // converted with sampleRate / 1000), in two parts: the share of the set
 // time, which stays the same while the time does, and the glide itself.
 inline double TapGlideTarget(double timeMs, double sampleRate, double smoothing) {
-  return timeMs * sampleRate / 1000 * (1 - smoothing);
+  return timeMs * sampleRate / MS_PER_SECOND * (1 - smoothing);
 }
 inline double GlideTapDelay(double target, double smoothing, double previous) {
   return target + smoothing * previous;

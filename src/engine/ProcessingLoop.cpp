@@ -11,22 +11,17 @@
 
 #include "VrelsPlugin.h"
 #include "dsp/SoftClip.h"
+#include "dsp/TimeUnits.h"
 #include "engine/DelayTap.h"
 #include "engine/MixerFormulas.h"
+#include "params/SwitchThreshold.h"
 
 namespace {
 const int kMaxChunk = VrelsPlugin::TICK_LENGTH;
 // Without streams the onset countdown is parked this far ahead.
 const int kIdleOnsetCountdown = 1000;
-// The onset interval while no stream is active, and the divisor that turns
-// milliseconds times samples per second into samples.
+// The onset interval while no stream is active.
 const int kIdleOnsetInterval = 44100;
-const double kSecondsPerMs = 0.001;
-const double kSwitchOn = 0.5;
-
-// Modulation slots the engine reads.
-const int kSlotGLen = 11, kSlotGIot = 12, kSlotGAmpl = 13, kSlotGXpose = 14, kSlotGPan = 15, kSlotGSrc = 16,
-          kSlotGDir = 17, kSlotGDelay = 18, kSlotGFdbk = 19, kSlotDTime = 20, kSlotDPan = 21, kSlotDFbk = 22;
 
 // The host may hand anything; what is not a finite number is heard and
 // recorded as silence.
@@ -35,7 +30,7 @@ inline double FiniteOrZero(double x) {
 }
 
 int OnsetInterval(double grainMs, double sampleRate, int streams) {
-  double samples = grainMs * sampleRate * kSecondsPerMs / streams;
+  double samples = grainMs * sampleRate * SECONDS_PER_MS / streams;
   if (!(samples >= 1)) return 1;
   return samples < INT_MAX ? static_cast<int>(samples) : INT_MAX;
 }
@@ -144,7 +139,7 @@ bool VrelsPlugin::ControlTick(int streams) {
     double grainMs = mModParams[kSlotGLen].mBase + mModParams[kSlotGIot].mBase;
     mGrains.mOnsetInterval = OnsetInterval(grainMs, GetSampleRate(), streams);
   }
-  const double grainFeedback = ModulatedValue(kSlotGFdbk) > kSwitchOn ? 1.0 : 0.0;
+  const double grainFeedback = ModulatedValue(kSlotGFdbk) > SWITCH_THRESHOLD ? 1.0 : 0.0;
   mHistory[0].mFeedbackGain = grainFeedback;
   mHistory[1].mFeedbackGain = grainFeedback;
   if (--mSwarmCountdown >= 1) return false;

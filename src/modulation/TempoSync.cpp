@@ -1,8 +1,9 @@
 #include "modulation/TempoSync.h"
 
+#include "dsp/TimeUnits.h"
+
 namespace {
 constexpr float kSecondsPerMinute = 60.0f;
-const double kMsPerSecond = 1000.0;
 
 // factor = 1 / (60 * beats), rounded to single precision.
 constexpr float Factor(double beats) {
@@ -48,7 +49,7 @@ const NoteDivision& LfoDivision(int index) {
 }
 
 double TimeDivisionMs(int index, double tempo) {
-  return kMsPerSecond / (TimeDivision(index).mFactor * tempo);
+  return MS_PER_SECOND / (TimeDivision(index).mFactor * tempo);
 }
 double LfoDivisionHz(int index, double tempo) {
   return LfoDivision(index).mFactor * tempo;

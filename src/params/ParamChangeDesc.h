@@ -16,7 +16,6 @@ struct ParamChangeDesc {
   const char* mName;   // key, at most 8 characters; empty for spare and button records
   const char* mLabel;  // unit label; always empty
   int mParamIdx;       // the parameter this record initialises and handles
-  int mReserved;       // -1, never read
   ParamChangeHandler mpHandler;
 };
 

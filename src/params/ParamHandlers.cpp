@@ -7,13 +7,13 @@
 #include "engine/MixerFormulas.h"
 #include "modulation/TempoSync.h"
 #include "params/ParameterTable.h"
+#include "params/SwitchThreshold.h"
 
 namespace {
 // The source, depth and sync parameters follow their knob at these offsets.
 const int kSourceOffset = 1;
 const int kDepthOffset = 2;
 const int kSyncOffset = 3;
-const double kSwitchOn = 0.5;
 
 // Swarm timing: UpdTime / 3 is the update time u; a swarm update every
 // int(rate * 0.01 / u) samples, counted in whole ticks.
@@ -27,15 +27,10 @@ const double kHighPassBottom = 10, kHighPassSpan = 1490;
 // The field the bounds are fractions of.
 const double kFieldWidth = Swarm::FIELD_WIDTH, kFieldHeight = Swarm::FIELD_HEIGHT;
 
-// LFO rate knobs run 0.01 .. 5 Hz; the LFO parameters come in groups of five.
-const double kLfoRateMin = 0.01, kLfoRateMax = 5;
-
 int SlotOf(int baseParamIdx) {
-  for (int slot = 0; slot < NUM_MOD_SLOTS; ++slot) {
-    if (kModSlots[slot].mParamIdx == baseParamIdx) return slot;
-  }
-  VRELS_ASSERT(!"a modulated parameter without a slot");
-  return 0;
+  const int slot = ModSlotOf(baseParamIdx);
+  VRELS_ASSERT(slot >= 0);
+  return slot;
 }
 
 int MatrixSlotOf(int paramIdx) {
@@ -95,7 +90,6 @@ void ParamHandlers::UpdateTime(VrelsPlugin* plug, const ParamChangeDesc*, double
   double t = value / kUpdateTimeDivisor;
   if (t == plug->mUpdateTime) return;
   plug->mUpdateTime = t;
-  plug->mTimingChanged = true;
   plug->mSwarmCountdown = 0;
   double samples = t > 0 ? plug->GetSampleRate() * kUpdateTimeScale / t : 0;
   int ticks = samples < INT_MAX ? static_cast<int>(samples) / VrelsPlugin::TICK_LENGTH : INT_MAX;
@@ -103,19 +97,19 @@ void ParamHandlers::UpdateTime(VrelsPlugin* plug, const ParamChangeDesc*, double
 }
 
 void ParamHandlers::DelayOn(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
-  plug->mDelayEnabled = value > kSwitchOn;
+  plug->mDelayEnabled = value > SWITCH_THRESHOLD;
   plug->mMeters[2].Clear();
   plug->mMeters[3].Clear();
 }
 
 void ParamHandlers::GrainOn(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
-  plug->mGrainEnabled = value > kSwitchOn;
+  plug->mGrainEnabled = value > SWITCH_THRESHOLD;
   plug->mMeters[0].Clear();
   plug->mMeters[1].Clear();
 }
 
 void ParamHandlers::DryEnable(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
-  plug->mDryEnabled = value > kSwitchOn;
+  plug->mDryEnabled = value > SWITCH_THRESHOLD;
 }
 
 void ParamHandlers::TapCount(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
@@ -199,7 +193,7 @@ void ParamHandlers::Bound(VrelsPlugin* plug, const ParamChangeDesc* desc, double
 void ParamHandlers::Panic(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
   // Silences the grains and the delay at once: they read the cleared rings.
   // Write indexes, grains, taps, filters, limiter and meters carry on.
-  if (value <= kSwitchOn) return;
+  if (value <= SWITCH_THRESHOLD) return;
   for (InputHistory& history : plug->mHistory) history.Clear();
   for (DelayLine& line : plug->mDelayLines) line.Clear();
 }
@@ -240,7 +234,9 @@ void ParamHandlers::LfoShape(VrelsPlugin* plug, const ParamChangeDesc* desc, dou
 void ParamHandlers::LfoRate(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
   Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].Current();
   if (!lfo) return;
-  lfo->SetDivision(LfoDivisionForKnob((value - kLfoRateMin) / (kLfoRateMax - kLfoRateMin)));
+  // The knob's place in its own range picks the division.
+  const IParameter* knob = plug->GetParam(desc->mParamIdx);
+  lfo->SetDivision(LfoDivisionForKnob((value - knob->Min()) / (knob->Max() - knob->Min())));
   double rate = lfo->Synced() ? LfoDivisionHz(lfo->Division(), plug->mTempo) : value;
   lfo->SetRate(static_cast<float>(rate));
   lfo->UpdatePeriod();
@@ -250,7 +246,7 @@ void ParamHandlers::LfoRate(VrelsPlugin* plug, const ParamChangeDesc* desc, doub
 void ParamHandlers::LfoMode(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
   Lfo* lfo = plug->mLfos[LfoOf(desc->mParamIdx)].Current();
   if (!lfo) return;
-  if (value < kSwitchOn) {
+  if (value < SWITCH_THRESHOLD) {
     lfo->SetSynced(false);  // the last rate stays until the rate knob moves
   } else {
     lfo->SetSynced(true);

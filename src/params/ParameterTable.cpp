@@ -14,7 +14,7 @@ namespace {
 void IgnoreChange(VrelsPlugin*, const ParamChangeDesc*, double) {}
 
 constexpr ParamChangeDesc Desc(const char* name, int paramIdx, ParamChangeHandler handler) {
-  return ParamChangeDesc{name, "", paramIdx, -1, handler};
+  return ParamChangeDesc{name, "", paramIdx, handler};
 }
 
 // ---- Value labels -------------------------------------------------------------
@@ -223,32 +223,6 @@ void Register(const ParamChangeDesc* pDesc, const ParamChangeDesc** mpParamChang
 }
 
 }  // namespace
-
-const ModSlotDesc kModSlots[NUM_MOD_SLOTS] = {
-    {kVrCount, kDisplayCount},  // 0
-    {kVrSpeed, kDisplayPlain},  // 1
-    {kVrAlign, kDisplayPlain},  // 2
-    {kVrCentr, kDisplayPlain},  // 3
-    {kVrRepel, kDisplayPlain},  // 4
-    {kVrComf, kDisplayPlain},   // 5
-    {kVrFollw, kDisplayPlain},  // 6
-    {kChCount, kDisplayCount},  // 7
-    {kChSpeed, kDisplayPlain},  // 8
-    {kChPep, kDisplayPlain},    // 9
-    {kUpdTime, kDisplayPlain},  // 10
-    {kGLen, kDisplayMsec},      // 11
-    {kGIot, kDisplayMsec},      // 12
-    {kGAmpl, kDisplayPlain},    // 13
-    {kGXpose, kDisplayPlain},   // 14
-    {kGPan, kDisplayPan},       // 15
-    {kGSrc, kDisplayPlain},     // 16
-    {kGDir, kDisplayPlain},     // 17
-    {kGDelay, kDisplayMsec},    // 18
-    {kGFdbk, kDisplayPercent},  // 19
-    {kDTime, kDisplayMsec},     // 20
-    {kDPan, kDisplayPan},       // 21
-    {kDFbk, kDisplayPercent},   // 22
-};
 
 void BuildParameterSet(IPlugBase* plug, const ParamChangeDesc** dispatch) {
   for (int i = 0; i < NUM_APPENDED_PARAMS; ++i) plug->AppendParam();

@@ -81,16 +81,76 @@ enum DisplayKind {
   kDisplayMsec = 4
 };
 
+// The 23 modulation slots, one per modulated parameter, in the order of the
+// matrix targets 1..23 (a target value k names slot k - 1).
+enum ModSlot {
+  kSlotVrCount = 0,
+  kSlotVrSpeed,
+  kSlotVrAlign,
+  kSlotVrCentr,
+  kSlotVrRepel,
+  kSlotVrComf,
+  kSlotVrFollw,
+  kSlotChCount,
+  kSlotChSpeed,
+  kSlotChPep,
+  kSlotUpdTime,
+  kSlotGLen,
+  kSlotGIot,
+  kSlotGAmpl,
+  kSlotGXpose,
+  kSlotGPan,
+  kSlotGSrc,
+  kSlotGDir,
+  kSlotGDelay,
+  kSlotGFdbk,
+  kSlotDTime,
+  kSlotDPan,
+  kSlotDFbk,
+};
+static_assert(kSlotDFbk + 1 == NUM_MOD_SLOTS, "one slot per modulated parameter");
+
 // A modulation slot: the base parameter it belongs to and its display kind.
 // The base's source and depth parameters follow it at +1 and +2, except for
-// UpdTime, which has neither and is reached only through the matrix. kModSlots is in slot
-// order, which is also the order of the matrix targets 1..23.
+// UpdTime, which has neither and is reached only through the matrix.
 struct ModSlotDesc {
+  ModSlot mSlot;
   int mParamIdx;
   DisplayKind mDisplayKind;
 };
 
-extern const ModSlotDesc kModSlots[NUM_MOD_SLOTS];
+// In slot order; each row names its slot, so that the check below ties
+// every slot name to its parameter at compile time.
+constexpr ModSlotDesc kModSlots[NUM_MOD_SLOTS] = {
+    {kSlotVrCount, kVrCount, kDisplayCount}, {kSlotVrSpeed, kVrSpeed, kDisplayPlain},
+    {kSlotVrAlign, kVrAlign, kDisplayPlain}, {kSlotVrCentr, kVrCentr, kDisplayPlain},
+    {kSlotVrRepel, kVrRepel, kDisplayPlain}, {kSlotVrComf, kVrComf, kDisplayPlain},
+    {kSlotVrFollw, kVrFollw, kDisplayPlain}, {kSlotChCount, kChCount, kDisplayCount},
+    {kSlotChSpeed, kChSpeed, kDisplayPlain}, {kSlotChPep, kChPep, kDisplayPlain},
+    {kSlotUpdTime, kUpdTime, kDisplayPlain}, {kSlotGLen, kGLen, kDisplayMsec},
+    {kSlotGIot, kGIot, kDisplayMsec},        {kSlotGAmpl, kGAmpl, kDisplayPlain},
+    {kSlotGXpose, kGXpose, kDisplayPlain},   {kSlotGPan, kGPan, kDisplayPan},
+    {kSlotGSrc, kGSrc, kDisplayPlain},       {kSlotGDir, kGDir, kDisplayPlain},
+    {kSlotGDelay, kGDelay, kDisplayMsec},    {kSlotGFdbk, kGFdbk, kDisplayPercent},
+    {kSlotDTime, kDTime, kDisplayMsec},      {kSlotDPan, kDPan, kDisplayPan},
+    {kSlotDFbk, kDFbk, kDisplayPercent},
+};
+
+constexpr bool ModSlotsInOrder() {
+  for (int slot = 0; slot < NUM_MOD_SLOTS; ++slot) {
+    if (kModSlots[slot].mSlot != slot) return false;
+  }
+  return true;
+}
+static_assert(ModSlotsInOrder(), "kModSlots lists the slots in the order of ModSlot");
+
+// The slot of a modulated parameter's base, or -1 for a parameter without one.
+constexpr int ModSlotOf(int baseParamIdx) {
+  for (int slot = 0; slot < NUM_MOD_SLOTS; ++slot) {
+    if (kModSlots[slot].mParamIdx == baseParamIdx) return slot;
+  }
+  return -1;
+}
 
 // Construction of the parameter set, once, on a base built with the 175
 // host-visible records: appends the 14 internal records, clears the dispatch

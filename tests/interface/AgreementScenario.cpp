@@ -19,7 +19,7 @@ const std::vector<std::pair<int32_t, double>> kSettings = {
     {kVrCount, 24},
     {kChCount, 4},
     {kUpdTime, 0.5},
-    {kMxTgt1, 2},
+    {kMxTgt1, kTargetVrSpeed},
     {kMxMod1, kSourceLfo1},
     {kMxDph1, 0.5},
     // Taps: each vrel's own time, pan by its place, feedback swept by LFO-3.
@@ -68,7 +68,7 @@ const std::vector<std::pair<int32_t, double>> kSettings = {
     {kLfo2Shap, 1},
     {kLfo2Rate, 0.3},
     {kLfo3Rate, 1.1},
-    {kMxTgt2, 21},
+    {kMxTgt2, kTargetDTime},
     {kMxMod2, kSourceLfo4},
     {kMxDph2, 0.3},
     // Mixer.

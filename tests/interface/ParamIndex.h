@@ -90,6 +90,13 @@ enum SourceIndex {
   kSourceVrelIndex = 12,
 };
 
+// Entries of a matrix target menu (MxTgt1..4), as a host sees them: 0 is
+// "---", then the modulated parameters.
+enum MatrixTarget {
+  kTargetVrSpeed = 2,
+  kTargetDTime = 21,
+};
+
 // Grain envelope choices.
 const int kEnvelopeGaussian = 1;
 const int kEnvelopeRectangle = 5;

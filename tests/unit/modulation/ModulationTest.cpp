@@ -25,8 +25,6 @@ void InitParams(ModParam (&params)[NUM_MOD_SLOTS]) {
   }
 }
 
-const int kGLenSlot = 11, kGIotSlot = 12;  // parameter slots; the target value is slot + 1
-
 }  // namespace
 
 TEST(ModSources, MemberFormulasStayInZeroToOne) {
@@ -90,7 +88,7 @@ TEST(ModulationMatrix, InactiveSlotsLeaveTheTargetAlone) {
   ModSources sources;
   sources.mValues[ModSources::kLfo1] = 1.0;
   ModulationMatrix m;
-  m.SetTarget(0, kGLenSlot + 1, params);
+  m.SetTarget(0, kSlotGLen + 1, params);
   m.SetSource(0, ModSources::kLfo1, params);
   m.SetDepth(0, 1, params);
   ASSERT_TRUE(m.Slot(0).mActive);
@@ -106,24 +104,24 @@ TEST(ModulationMatrix, InactiveSlotsLeaveTheTargetAlone) {
   EXPECT_FALSE(m.Slot(1).mActive);
   for (const ModParam& p : params) EXPECT_EQ(p.mMatrixUsers, 0);
   m.Apply(sources, params);
-  EXPECT_EQ(params[kGLenSlot].mBase, 30.0);
+  EXPECT_EQ(params[kSlotGLen].mBase, 30.0);
 }
 
 TEST(ModulationMatrix, OppositeSlotsAverageAndTheKnobReturns) {
   ModParam params[NUM_MOD_SLOTS];
   InitParams(params);
-  params[kGIotSlot].SetSource(ModSources::kVrelX, 0.1);  // its own half width 10
+  params[kSlotGIot].SetSource(ModSources::kVrelX, 0.1);  // its own half width 10
   ModSources sources;
   sources.mValues[ModSources::kLfo1] = 0.9;
   sources.mValues[ModSources::kLfo2] = 0.1;
   ModulationMatrix m;
   for (int slot = 0; slot < 2; ++slot) {
-    m.SetTarget(slot, kGIotSlot + 1, params);
+    m.SetTarget(slot, kSlotGIot + 1, params);
     m.SetSource(slot, ModSources::kLfo1 + slot, params);
     m.SetDepth(slot, 1, params);
   }
   m.Apply(sources, params);
-  ModParam& iot = params[kGIotSlot];
+  ModParam& iot = params[kSlotGIot];
   EXPECT_NEAR(iot.mBase, 50.0, 1e-12);
   EXPECT_NEAR(iot.mLow, 40.0, 1e-12);  // its own depth still acts around the centre
   EXPECT_NEAR(iot.mWidth, 20.0, 1e-12);
@@ -148,22 +146,22 @@ TEST(ModulationMatrix, OppositeSlotsAverageAndTheKnobReturns) {
 TEST(ModulationMatrix, TargetSwitchRestoresTheKnobValue) {
   ModParam params[NUM_MOD_SLOTS];
   InitParams(params);
-  params[kGIotSlot].SetBase(70);
+  params[kSlotGIot].SetBase(70);
   ModSources sources;
   sources.mValues[ModSources::kRandom] = 1.0;
   ModulationMatrix m;
   m.SetSource(1, ModSources::kRandom, params);
   m.SetDepth(1, 1, params);
-  m.SetTarget(1, kGLenSlot + 1, params);
+  m.SetTarget(1, kSlotGLen + 1, params);
   m.Apply(sources, params);
-  EXPECT_EQ(params[kGLenSlot].mBase, 100.0);
-  m.SetTarget(1, kGIotSlot + 1, params);
-  EXPECT_EQ(params[kGLenSlot].mBase, 30.0);  // at once, before any tick
-  EXPECT_EQ(params[kGLenSlot].mLow, 30.0);
+  EXPECT_EQ(params[kSlotGLen].mBase, 100.0);
+  m.SetTarget(1, kSlotGIot + 1, params);
+  EXPECT_EQ(params[kSlotGLen].mBase, 30.0);  // at once, before any tick
+  EXPECT_EQ(params[kSlotGLen].mLow, 30.0);
   m.Apply(sources, params);
-  EXPECT_EQ(params[kGIotSlot].mBase, 100.0);
+  EXPECT_EQ(params[kSlotGIot].mBase, 100.0);
   m.SetTarget(1, 0, params);
-  EXPECT_EQ(params[kGIotSlot].mBase, 70.0);
+  EXPECT_EQ(params[kSlotGIot].mBase, 70.0);
 }
 
 TEST(ModulationTick, LfosThenRandomThenMatrix) {
@@ -178,7 +176,7 @@ TEST(ModulationTick, LfosThenRandomThenMatrix) {
   owned[1] = MakeLfo(LFO_SQUARE, 100, 1, 0.5f);
   owned[3] = MakeLfo(LFO_SINE, 44100, 1, 1);
   Lfo* const lfos[ModSources::NUM_LFOS] = {owned[0].get(), owned[1].get(), nullptr, owned[3].get()};
-  m.SetTarget(0, kGLenSlot + 1, params);
+  m.SetTarget(0, kSlotGLen + 1, params);
   m.SetSource(0, ModSources::kLfo1, params);
   m.SetDepth(0, 1, params);
   for (int tick = 1; tick <= 4; ++tick) {
@@ -188,7 +186,7 @@ TEST(ModulationTick, LfosThenRandomThenMatrix) {
     EXPECT_EQ(sources[ModSources::kLfo2], high ? 0.75 : 0.25);
     EXPECT_EQ(sources[ModSources::kLfo3], 0.3);
     EXPECT_EQ(sources[ModSources::kRandom], expected.Next());
-    EXPECT_EQ(params[kGLenSlot].mBase, high ? 100.0 : 0.0);  // this tick's LFO value
+    EXPECT_EQ(params[kSlotGLen].mBase, high ? 100.0 : 0.0);  // this tick's LFO value
   }
   EXPECT_GT(sources[ModSources::kLfo4], 0.5);
 }

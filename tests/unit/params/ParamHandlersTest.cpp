@@ -26,22 +26,22 @@ struct Handlers : ::testing::Test {
 }  // namespace
 
 TEST_F(Handlers, ModulatedKnobSourceAndDepth) {
-  const ModParam& repel = plug.GetModParam(4);
+  const ModParam& repel = plug.GetModParam(kSlotVrRepel);
   EXPECT_EQ(repel.mLow, 25.0);
   EXPECT_EQ(repel.mWidth, 0.0);
 
   Change(kVrSpeedD, 0.5);  // no source yet: the depth waits
-  EXPECT_EQ(plug.GetModParam(1).mWidth, 0.0);
+  EXPECT_EQ(plug.GetModParam(kSlotVrSpeed).mWidth, 0.0);
   Change(kVrSpeedM, 3);  // selecting a source applies the plain depth
-  EXPECT_EQ(plug.GetModParam(1).mSource, 3);
-  EXPECT_EQ(plug.GetModParam(1).Top(), 14.0);
+  EXPECT_EQ(plug.GetModParam(kSlotVrSpeed).mSource, 3);
+  EXPECT_EQ(plug.GetModParam(kSlotVrSpeed).Top(), 14.0);
   Change(kVrSpeedD, 0.5);  // the knob applies its square
-  EXPECT_EQ(plug.GetModParam(1).Top(), 9.0);
+  EXPECT_EQ(plug.GetModParam(kSlotVrSpeed).Top(), 9.0);
 
   Change(kDTimeS, 0);  // free time: the parameter's own range
   Change(kDTimeM, 1);
   Change(kDTimeD, 1);  // halved for the long delay range
-  EXPECT_EQ(plug.GetModParam(20).mHalfWidth, 0.25 * (500 - 10));
+  EXPECT_EQ(plug.GetModParam(kSlotDTime).mHalfWidth, 0.25 * (500 - 10));
 }
 
 TEST_F(Handlers, ChunkLoadLeavesTheSquaredDepth) {
@@ -52,20 +52,20 @@ TEST_F(Handlers, ChunkLoadLeavesTheSquaredDepth) {
   VrelsPlugin other(nullptr);
   ASSERT_GT(other.UnserializeParams(&chunk, 0), 0);
   // The source (index order: before the depth) applied 0.5, then the depth 0.25.
-  EXPECT_EQ(other.GetModParam(1).mHalfWidth, 0.25 * 20);
+  EXPECT_EQ(other.GetModParam(kSlotVrSpeed).mHalfWidth, 0.25 * 20);
 }
 
 TEST_F(Handlers, TimeSyncFollowsTheTempo) {
   Change(kGLen, 30);
   Change(kGLenS, 1);
-  EXPECT_EQ(plug.GetModParam(11).mDivision, 4);
-  EXPECT_NEAR(plug.GetModParam(11).mBase, 93.75, 1e-4);
+  EXPECT_EQ(plug.GetModParam(kSlotGLen).mDivision, 4);
+  EXPECT_NEAR(plug.GetModParam(kSlotGLen).mBase, 93.75, 1e-4);
   Change(kGLen, 100);  // the top of the knob: "1/1"
-  EXPECT_NEAR(plug.GetModParam(11).mBase, 2000, 1e-3);
+  EXPECT_NEAR(plug.GetModParam(kSlotGLen).mBase, 2000, 1e-3);
   Change(kGLen, 30);
   Change(kGLenS, 0);
-  EXPECT_NEAR(plug.GetModParam(11).mBase, 30, 1e-9);
-  EXPECT_EQ(plug.GetModParam(11).mMax, 100.0);
+  EXPECT_NEAR(plug.GetModParam(kSlotGLen).mBase, 30, 1e-9);
+  EXPECT_EQ(plug.GetModParam(kSlotGLen).mMax, 100.0);
 }
 
 TEST_F(Handlers, DirectSettings) {
@@ -138,13 +138,13 @@ TEST_F(Handlers, LfosKeepTheirSettingsAcrossShapeChanges) {
 
 TEST_F(Handlers, MatrixDrivesItsTargetAndLetsGoOfIt) {
   Change(kVrSpeed, 4);
-  Change(kMxMod1, 1);                                            // LFO-1
-  Change(kMxDph1, 1);                                            // full depth
-  Change(kMxTgt1, 2);                                            // "VrSpeed", slot 1
+  Change(kMxMod1, 1);  // LFO-1
+  Change(kMxDph1, 1);  // full depth
+  Change(kMxTgt1, 1 + kSlotVrSpeed);
   for (int tick = 0; tick < 700; ++tick) plug.ModulationTick();  // a quarter of the LFO's cycle
-  EXPECT_NE(plug.GetModParam(1).mBase, 4.0);
+  EXPECT_NE(plug.GetModParam(kSlotVrSpeed).mBase, 4.0);
   Change(kMxTgt1, 0);  // detached: the knob value is back at once
-  EXPECT_EQ(plug.GetModParam(1).mBase, 4.0);
+  EXPECT_EQ(plug.GetModParam(kSlotVrSpeed).mBase, 4.0);
 }
 
 TEST_F(Handlers, TheFlockFollowsItsModulatedParameters) {
@@ -203,7 +203,7 @@ TEST(Tempo, HostTempoIsUsedWhenUsableAndReplacedOtherwise) {
   for (int i = 0; i < plug.NParams(); ++i) plug.OnParamChanged(i);  // DTimeS starts on
   plug.GetParam(kDTime)->Set(500);                                  // the top: "1/1", 4 beats
   plug.OnParamChanged(kDTime);
-  EXPECT_NEAR(plug.GetModParam(20).mBase, 4 * 60000.0 / 90, 1e-3);
+  EXPECT_NEAR(plug.GetModParam(kSlotDTime).mBase, 4 * 60000.0 / 90, 1e-3);
 }
 
 TEST(Panic, ClearsEveryRingButKeepsTheirPositions) {

@@ -176,23 +176,21 @@ TEST(ModSlots, EachSlotHasANumericBaseFollowedByItsSourceAndDepth) {
       EXPECT_STREQ(plug.GetParam(base + 1)->Name(), "DelayOn");
       continue;
     }
-    // Slots 0..10 steer the flock and take the first six sources only.
+    // The flock's slots (up to UpdTime) take the first six sources only.
     EXPECT_EQ(plug.GetParam(base + 1)->Type(), ParamEnum) << slot;
-    EXPECT_EQ(plug.GetParam(base + 1)->DisplayTextCount(), slot <= 10 ? 6 : 20) << slot;
+    EXPECT_EQ(plug.GetParam(base + 1)->DisplayTextCount(), slot <= kSlotUpdTime ? 6 : 20) << slot;
     std::string depth = plug.GetParam(base + 2)->Name();
     EXPECT_EQ(depth, std::string(plug.GetParam(base)->Name()) + "D") << slot;
   }
   // The matrix target labels name the slots in slot order.
   const IParameter* target = plug.GetParam(kMxTgt1);
-  EXPECT_STREQ(target->DisplayTextFor(1 + 8), "ChSpeed");
-  EXPECT_EQ(kModSlots[8].mParamIdx, kChSpeed);
-  EXPECT_STREQ(target->DisplayTextFor(1 + 16), "Grn Src ");
-  EXPECT_EQ(kModSlots[16].mParamIdx, kGSrc);
-  EXPECT_EQ(kModSlots[0].mDisplayKind, kDisplayCount);
-  EXPECT_EQ(kModSlots[7].mDisplayKind, kDisplayCount);
-  EXPECT_EQ(kModSlots[15].mDisplayKind, kDisplayPan);
-  EXPECT_EQ(kModSlots[19].mDisplayKind, kDisplayPercent);
-  EXPECT_EQ(kModSlots[20].mDisplayKind, kDisplayMsec);
+  EXPECT_STREQ(target->DisplayTextFor(1 + kSlotChSpeed), "ChSpeed");
+  EXPECT_STREQ(target->DisplayTextFor(1 + kSlotGSrc), "Grn Src ");
+  EXPECT_EQ(kModSlots[kSlotVrCount].mDisplayKind, kDisplayCount);
+  EXPECT_EQ(kModSlots[kSlotChCount].mDisplayKind, kDisplayCount);
+  EXPECT_EQ(kModSlots[kSlotGPan].mDisplayKind, kDisplayPan);
+  EXPECT_EQ(kModSlots[kSlotGFdbk].mDisplayKind, kDisplayPercent);
+  EXPECT_EQ(kModSlots[kSlotDTime].mDisplayKind, kDisplayMsec);
 }
 
 TEST(ParamDispatch, UnknownAndUndeclaredIndicesAreIgnored) {
