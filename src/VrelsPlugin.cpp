@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "VendorRequests.h"
+#include "dsp/TimeUnits.h"
 #include "modulation/ModulationTick.h"
 #include "modulation/TempoSync.h"
 #include "params/TextFormat.h"
@@ -52,7 +53,7 @@ double Weight(double top, double value) {
 // The meters are read out every 200 ms.
 const double kMeterPeriodMs = 200;
 int MeterPeriod(double sampleRate) {
-  double samples = sampleRate * kMeterPeriodMs / 1000;
+  double samples = sampleRate * kMeterPeriodMs / MS_PER_SECOND;
   return samples < INT_MAX ? static_cast<int>(samples) : INT_MAX;
 }
 }  // namespace
@@ -127,7 +128,9 @@ class ModulatedSwarmInputs : public SwarmInputs {
  public:
   explicit ModulatedSwarmInputs(const VrelsPlugin& plug) : mPlug(plug) {}
   double Value(SwarmInput input) const override {
-    static const int kSlotOfInput[kNumSwarmInputs] = {0, 1, 3, 2, 4, 5, 6, 7, 9, 8};
+    static const ModSlot kSlotOfInput[kNumSwarmInputs] = {
+        kSlotVrCount, kSlotVrSpeed, kSlotVrCentr, kSlotVrAlign, kSlotVrRepel,
+        kSlotVrComf,  kSlotVrFollw, kSlotChCount, kSlotChPep,   kSlotChSpeed};
     return mPlug.ModulatedValue(kSlotOfInput[input]);
   }
 
@@ -203,7 +206,11 @@ void VrelsPlugin::OnReset() {
 }
 
 void VrelsPlugin::ApplySampleRate(double sampleRate) {
-  // The framework holds the rate; the engine reads it from there.
+  // The framework holds the rate, and grains, taps, onsets and the swarm
+  // period read it from there: every unit takes the same one. A rate the
+  // framework refuses (not a positive number) leaves the one it has.
+  SetSampleRate(sampleRate);
+  sampleRate = GetSampleRate();
   for (LfoBank& bank : mLfos) {
     Lfo* lfo = bank.Current();
     if (!lfo) continue;
@@ -228,14 +235,36 @@ void VrelsPlugin::RefreshTempo() {
   // No tempo, zero or negative: the default. Values no host can mean (not
   // finite, or outside what a note length can be computed from) are held to
   // a usable range so that synced times and rates stay finite.
-  if (!(tempo > 0) || !std::isfinite(tempo)) {
+  const bool reported = tempo > 0 && std::isfinite(tempo);
+  if (!reported) {
     tempo = DEFAULT_TEMPO;
   } else if (tempo < kMinTempo) {
     tempo = kMinTempo;
   } else if (tempo > kMaxTempo) {
     tempo = kMaxTempo;
   }
+  const bool firstHostTempo = reported && !mHostTempoSeen;
+  if (reported) mHostTempoSeen = true;
+  const bool changed = tempo != mTempo;
   mTempo = tempo;
+  // Hosts restore a project before its first block: whatever was synced
+  // until now was timed at the default tempo. Those values are taken again,
+  // once, at the tempo the host now tells, so that a project sounds as it
+  // was saved. Later tempo changes re-time nothing by themselves.
+  if (firstHostTempo && changed) RetimeSyncedValues();
+}
+
+void VrelsPlugin::RetimeSyncedValues() {
+  static const ModSlot kTimedSlots[] = {kSlotDTime, kSlotGLen, kSlotGIot, kSlotGDelay};
+  for (ModSlot slot : kTimedSlots) {
+    mModParams[slot].Retime(GetParam(kModSlots[slot].mParamIdx)->CurrentNormalized(), mTempo);
+  }
+  for (LfoBank& bank : mLfos) {
+    Lfo* lfo = bank.Current();
+    if (!lfo || !lfo->Synced()) continue;
+    lfo->SetRate(static_cast<float>(LfoDivisionHz(lfo->Division(), mTempo)));
+    lfo->UpdatePeriod();
+  }
 }
 
 void VrelsPlugin::SetNumGrainStreams(int n) {

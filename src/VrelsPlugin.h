@@ -90,6 +90,7 @@ class VrelsPlugin : public IPlugVST {
   // chunks that end at every control tick and grain onset, then the meters.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
   // The host's tempo, or 120 when it gives none usable; always positive.
+  // The first tempo a host reports re-times what was synced before it.
   void RefreshTempo();
 
   // The message line that describes the value under edit, and the current
@@ -163,6 +164,9 @@ class VrelsPlugin : public IPlugVST {
 
   // Keeps the stream count in line with the vrel count, then the count texts.
   void RefreshCounts();
+  // The synced time parameters' ranges and bases, and the synced LFOs'
+  // rates, taken again at the current tempo as their knobs would take them.
+  void RetimeSyncedValues();
   // Rewrites the stream and tap count texts that changed.
   void RefreshCountTexts();
   // The first change after a save or load marks the preset and its name.
@@ -214,6 +218,8 @@ class VrelsPlugin : public IPlugVST {
   char mPresetName[PRESET_NAME_SIZE] = {};
   bool mPresetModified = false;
   // The editor shows the preset name: from then on a bounds drag marks it.
+  // Waits for the editor, which will set it when it builds its preset-name
+  // display; until then it stays false.
   bool mPresetNameShown = false;
   std::string mPresetPath;
   Configuration mConfiguration;
@@ -225,11 +231,11 @@ class VrelsPlugin : public IPlugVST {
   MwcRandom mRandom;  // the "Random" source's own generator
   LfoBank mLfos[NUM_LFOS];
   double mTempo = DEFAULT_TEMPO;
+  bool mHostTempoSeen = false;  // a block has brought a tempo from the host
 
   double mUpdateTime = 0;  // UpdTime / 3
   int mSwarmPeriod = 0;    // ticks between swarm updates
   int mSwarmCountdown = 0;
-  bool mTimingChanged = false;
 
   bool mGrainEnabled = false, mDelayEnabled = false, mDryEnabled = false;
   int mMaxStreams = 4, mMaxTaps = 0;

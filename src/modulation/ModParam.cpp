@@ -2,13 +2,13 @@
 
 #include "Assert.h"
 #include "modulation/TempoSync.h"
+#include "params/SwitchThreshold.h"
 
 namespace {
 // a if a > v, else b if v > b, else v.
 double Clamp(double v, double a, double b) {
   return a > v ? a : (v > b ? b : v);
 }
-const double kSwitchOn = 0.5;
 }  // namespace
 
 void ModParam::Init(double min, double max, int displayKind) {
@@ -52,14 +52,14 @@ void ModParam::SetTimedBase(double x, double normalized, double tempo) {
 
 void ModParam::SetSync(double switchValue, double knobNormalized, double tempo) {
   double b = mBase;
-  if (switchValue < kSwitchOn && mSynced) {
+  if (switchValue < SWITCH_THRESHOLD && mSynced) {
     mSynced = false;
     mMin = mFreeMin;
     mMax = mFreeMax;
     mLow = mFreeMin;
     mWidth = mFreeMax - mFreeMin;
     b = mFreeMin + (mFreeMax - mFreeMin) * knobNormalized;
-  } else if (switchValue >= kSwitchOn && !mSynced) {
+  } else if (switchValue >= SWITCH_THRESHOLD && !mSynced) {
     mFreeMin = mMin;
     mFreeMax = mMax;
     mSynced = true;
@@ -71,6 +71,13 @@ void ModParam::SetSync(double switchValue, double knobNormalized, double tempo) 
     b = TimeDivisionMs(mDivision, tempo);
   }
   SetBase(b);
+}
+
+void ModParam::Retime(double knobNormalized, double tempo) {
+  if (!mSynced) return;
+  mMin = TimeDivisionMs(0, tempo);
+  mMax = TimeDivisionMs(NUM_TIME_DIVISIONS - 1, tempo);
+  SetTimedBase(mBase, knobNormalized, tempo);
 }
 
 void ModParam::SetSource(int source, double depthValue) {

@@ -41,6 +41,9 @@ struct ModParam {
   // place in the free range; off restores the free range and the knob value
   // (given normalised).
   void SetSync(double switchValue, double knobNormalized, double tempo);
+  // While synced: the range as the sync switch sets it and the base as the
+  // knob sets it, at another tempo. Nothing changes while not synced.
+  void Retime(double knobNormalized, double tempo);
   // A source selection: the plain depth value applies (0 without a source).
   void SetSource(int source, double depthValue);
   // The depth knob: its square applies (of half its value when halved), but

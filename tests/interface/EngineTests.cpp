@@ -181,6 +181,22 @@ TEST(Engine, SyncedDefaultDelayEchoesAnImpulseOnTime) {
   EXPECT_LT(Peak(out.left, 100 + 2758, out.Frames()), 1e-9);
 }
 
+TEST(Engine, AProjectRestoredAtAnotherTempoKeepsItsSyncedTimes) {
+  // A host restores the project (a chunk) before the first block, then
+  // processes at the project's 90 bpm: "1/32" is then 60000 / 8 / 90 ms,
+  // 3675 samples, not the 2756.25 of the default 120 bpm.
+  testhost::HostSettings at90;
+  at90.time.tempo = 90;
+  auto host = OpenInstance(at90);
+  ASSERT_TRUE(host);
+  SetPlainValues(*host, {{kGrainOn, 0}, {kDryEnabl, 0}});
+  Render(*host, Stereo(3 * kRate));  // the taps settle
+  const Stereo out = Render(*host, Impulse(6000, 100, 0.5));
+  const double echo = out.left[100 + 3674] + out.left[100 + 3675] + out.left[100 + 3676];
+  EXPECT_NEAR(0.5, echo, 1e-3);
+  EXPECT_LT(Peak(out.left, 0, 100 + 3674), 1e-9);
+}
+
 TEST(Engine, OnsetsComeAtTheIntervalAndStreamsTakeTurns) {
   for (int n : {2, 3, 5}) {
     auto host = OpenWith(VisibleGrains(n));

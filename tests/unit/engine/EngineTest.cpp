@@ -53,6 +53,7 @@ TEST_F(Engine, RateChangesKeepTheSoundAndTheFlock) {
   const int period = plug.SwarmPeriod();
   const int grains = plug.Grains().ActiveGrains();
   plug.ApplySampleRate(48000);
+  EXPECT_EQ(48000.0, plug.GetSampleRate());  // grains, taps and onsets read it there
   EXPECT_EQ(flock, Positions(plug.GetSwarm()));
   EXPECT_EQ(history, Contents(plug.History(1)));
   EXPECT_EQ(delay, Contents(plug.Delay(0)));
