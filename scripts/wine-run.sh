@@ -1,29 +1,116 @@
 #!/usr/bin/env bash
 # Runs a Windows program under wine with the project's private prefix, made on
-# first use. Used by CTest as the cross-compiling emulator:
+# first use:
 #   wine-run.sh 64|32 program.exe [arguments...]
-set -euo pipefail
+# Every wine process of the project starts here: CTest's cross-compiling
+# emulator (cmake/mingw-w64-*.cmake) and the scripts that tests run
+# (tests/tools/HostRender.cmake get it as EMULATOR). The program's status is
+# returned as it is.
+#
+# Wine's own error lines are kept aside and shown (prefixed "wine-run: ")
+# only when the program fails, so that a program that could not start says
+# why, and a passing run stays quiet.
+#
+# Where the kernel runs no 32-bit programs, scripts/install-deps.sh has
+# registered qemu's user-mode emulator for them (binfmt_misc). Decided here,
+# at run time, whatever the build folder was configured with:
+# - qemu 7.2 needs QEMU_RESERVED_VA for 32-bit wine ("failed to map the
+#   shared user data" without it); it is set for every wine process, as
+#   only qemu reads it;
+# - 64-bit programs run with the 64-bit loader, never through the `wine`
+#   launcher (the 32-bit loader, which fails on them there);
+# - a test may name arguments to add when its 32-bit program runs emulated
+#   in VRELS_EMULATED_ARGS (a CTest ENVIRONMENT property): those leave out
+#   threaded cases, which crash under qemu. The last --gtest_filter wins.
+set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$here/scripts/emulation.sh"
+
 bits=$1
 shift
+program=$(basename "${1:-?}")
+
 export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}"
-export WINEDEBUG=-all
+export WINEDEBUG=-all,err+all
 # No debugger on a crash: a crashing test fails at once instead of hanging.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+export QEMU_RESERVED_VA="${QEMU_RESERVED_VA:-0xf7000000}"
+
+wine32=wine
+wine64=wine
+[ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
+
+# Runs a command with wine's lines (errors, and notes such as "wine: created
+# the configuration directory") sent to the file $1 and everything else of
+# its standard error passed on.
+wine_lines_to() {
+  local file=$1 status
+  shift
+  {
+    "$@" 2>&1 1>&3 3>&- | awk -v file="$file" '
+      /^([0-9a-f]+:)?(err|fixme|warn|trace):/ || /^wine( client error)?:/ { print >> file; fflush(file); next }
+      { print > "/dev/stderr"; fflush("/dev/stderr") }'
+    status=${PIPESTATUS[0]}
+  } 3>&1
+  return "$status"
+}
+
+# Shows what wine said before a failure.
+report() {
+  local what=$1 status=$2 file=$3
+  echo "wine-run: $what failed under wine (status $status, $(describe_i386)); wine said:" >&2
+  if [ -s "$file" ]; then
+    tail -20 "$file" | sed 's/^/wine-run:   /' >&2
+  else
+    echo "wine-run:   (nothing)" >&2
+  fi
+}
+
+describe_i386() {
+  if [ "$bits" = 64 ]; then
+    echo "64-bit"
+  elif i386_emulated; then
+    echo "32-bit, emulated by qemu"
+  else
+    echo "32-bit"
+  fi
+}
+
+lines=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'rm -f "$lines"' EXIT
+
 if [ ! -f "$WINEPREFIX/.vrels-ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   # Two test runs may make the prefix at once; the lock lets the first finish.
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/.vrels-ready" ]; then
-    # Made by the 32-bit loader so that the prefix can run both bitnesses.
-    wine wineboot -i >/dev/null 2>&1 || true
-    wineserver -w || true
+    # With wine32 installed, the 64-bit loader's prefix runs both bitnesses
+    # (wineboot sets up the 32-bit side with a 32-bit helper).
+    if ! wine_lines_to "$lines" "$wine64" wineboot -i >/dev/null; then
+      report "making the prefix $WINEPREFIX" $? "$lines"
+      exit 1
+    fi
+    /usr/lib/wine/wineserver -w || wineserver -w || true
     touch "$WINEPREFIX/.vrels-ready"
   fi
   flock -u 9
+  exec 9>&-
+  : >"$lines"
 fi
-if [ "$bits" = 64 ] && [ -x /usr/lib/wine/wine64 ]; then
-  exec /usr/lib/wine/wine64 "$@"
+
+args=("$@")
+if [ "$bits" = 64 ]; then
+  loader=$wine64
+else
+  loader=$wine32
+  if [ -n "${VRELS_EMULATED_ARGS:-}" ] && i386_emulated; then
+    read -r -a extra <<<"$VRELS_EMULATED_ARGS"
+    args+=("${extra[@]}")
+  fi
 fi
-exec wine "$@"
+
+wine_lines_to "$lines" "$loader" "${args[@]}"
+status=$?
+[ "$status" -ne 0 ] && report "$program" "$status" "$lines"
+exit "$status"
