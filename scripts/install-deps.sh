@@ -34,17 +34,33 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # 32-bit Windows tests run under 32-bit wine. Some kernels (virtual machines
-# without 32-bit compatibility mode) refuse to execute i386 programs; there
-# qemu's user-mode emulator is registered as their interpreter.
-if ! /lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1; then
+# without 32-bit compatibility mode) refuse to execute i386 programs ("Exec
+# format error", status 126); only there qemu's user-mode emulator is
+# registered as their interpreter. scripts/wine-run.sh notices it when it
+# runs a test (scripts/emulation.sh) and sets what wine needs there.
+i386_loader=/lib/i386-linux-gnu/ld-linux.so.2
+if [ ! -x "$i386_loader" ]; then
+  echo "install-deps: $i386_loader is missing (libc6:i386, a dependency of wine32:i386)" >&2
+  exit 1
+fi
+status=0
+"$i386_loader" --version >/dev/null 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+  if [ "$status" -ne 126 ]; then
+    echo "install-deps: $i386_loader --version failed with status $status" >&2
+    exit 1
+  fi
   if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
     mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
   fi
   if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
     printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:OCF' \
       >/proc/sys/fs/binfmt_misc/register
+  else
+    # Registered before but switched off.
+    echo 1 >/proc/sys/fs/binfmt_misc/qemu-i386
   fi
-  /lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null
+  "$i386_loader" --version >/dev/null
 fi
 
 # A locale with a decimal comma, for the tests that check numbers are written
