@@ -87,6 +87,12 @@ format_status=$?
 say "$(tail -1 <<<"$format_output")"
 
 jobs=()
+# Wine's prefix is made while the first presets build (under emulation that
+# takes minutes); the Windows tests wait for it (scripts/wine-run.sh).
+if [[ " ${presets[*]} " == *" win"* ]]; then
+  bash scripts/wine-run.sh prefix >build/wineprefix.log 2>&1 &
+  jobs+=($!)
+fi
 for preset in "${presets[@]}"; do
   build_preset "$preset" || continue
   if [ "$preset" = linux ]; then

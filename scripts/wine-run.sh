@@ -2,6 +2,7 @@
 # Runs a Windows program under wine with the project's private prefix, made on
 # first use:
 #   wine-run.sh 64|32 program.exe [arguments...]
+#   wine-run.sh prefix      (only makes the prefix, if it is not there yet)
 # Every wine process of the project starts here: CTest's cross-compiling
 # emulator (cmake/mingw-w64-*.cmake) and the scripts that tests run
 # (tests/tools/HostRender.cmake get it as EMULATOR). The program's status is
@@ -67,7 +68,9 @@ report() {
 }
 
 describe_i386() {
-  if [ "$bits" = 64 ]; then
+  if [ "$bits" = prefix ]; then
+    i386_emulated && echo "32-bit programs emulated by qemu" || echo "32-bit programs native"
+  elif [ "$bits" = 64 ]; then
     echo "64-bit"
   elif i386_emulated; then
     echo "32-bit, emulated by qemu"
@@ -87,8 +90,10 @@ if [ ! -f "$WINEPREFIX/.vrels-ready" ]; then
   if [ ! -f "$WINEPREFIX/.vrels-ready" ]; then
     # With wine32 installed, the 64-bit loader's prefix runs both bitnesses
     # (wineboot sets up the 32-bit side with a 32-bit helper).
-    if ! wine_lines_to "$lines" "$wine64" wineboot -i >/dev/null; then
-      report "making the prefix $WINEPREFIX" $? "$lines"
+    wine_lines_to "$lines" "$wine64" wineboot -i >/dev/null
+    status=$?
+    if [ "$status" -ne 0 ]; then
+      report "making the prefix $WINEPREFIX" "$status" "$lines"
       exit 1
     fi
     /usr/lib/wine/wineserver -w || wineserver -w || true
@@ -98,6 +103,7 @@ if [ ! -f "$WINEPREFIX/.vrels-ready" ]; then
   exec 9>&-
   : >"$lines"
 fi
+[ "$bits" = prefix ] && exit 0
 
 args=("$@")
 if [ "$bits" = 64 ]; then
