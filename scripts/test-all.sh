@@ -62,7 +62,8 @@ test_preset() {
   say "$preset: tests$note"
   echo "=== tests$note" >>"build/$preset.log"
   ctest --preset "$preset" -j2 --timeout 1500 "${retry[@]}" >>"build/$preset.log" 2>&1
-  local line total=0 bad=1
+  # No result line (ctest found no test or stopped) counts as one failure.
+  local line total=1 bad=1
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "build/$preset.log" | tail -1)
   if [ -n "$line" ]; then
     total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
@@ -90,7 +91,13 @@ jobs=()
 # Wine's prefix is made while the first presets build (under emulation that
 # takes minutes); the Windows tests wait for it (scripts/wine-run.sh).
 if [[ " ${presets[*]} " == *" win"* ]]; then
-  bash scripts/wine-run.sh prefix >build/wineprefix.log 2>&1 &
+  {
+    if bash scripts/wine-run.sh prefix >build/wineprefix.log 2>&1; then
+      say "wine's prefix is ready"
+    else
+      say "making wine's prefix FAILED (build/wineprefix.log); the Windows tests will try again"
+    fi
+  } &
   jobs+=($!)
 fi
 for preset in "${presets[@]}"; do
