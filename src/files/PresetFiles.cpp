@@ -55,8 +55,9 @@ bool VrelsPlugin::WritePreset(const char* path) {
 }
 
 bool VrelsPlugin::ReadPreset(const char* path) {
-  if (!path || !*path) return false;
-  std::FILE* file = std::fopen(path, "rb");
+  // Not a directory or a device either: those would read as a file without
+  // a version line, and the load would report success.
+  std::FILE* file = vrels::OpenRegularFileForReading(path);
   if (!file) return false;
   PresetTextReader reader(file);
   bool complete = false;

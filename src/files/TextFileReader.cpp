@@ -2,9 +2,27 @@
 
 #include <cstring>
 
-TextFileReader::TextFileReader(const char* path) {
-  if (path && *path) mpFile = std::fopen(path, "rb");
+#include "platform/Files.h"
+
+int TextBytes::Next() {
+  if (!mpFile) return EOF;
+  if (!mStarted) {
+    mStarted = true;
+    static const int kMark[MARK_LENGTH] = {0xEF, 0xBB, 0xBF};
+    for (int i = 0; i < MARK_LENGTH; ++i) {
+      const int c = std::fgetc(mpFile);
+      if (c == EOF) break;
+      mHeld[mNumHeld++] = c;
+      if (c != kMark[i]) break;
+    }
+    if (mNumHeld == MARK_LENGTH && mHeld[MARK_LENGTH - 1] == kMark[MARK_LENGTH - 1]) mNumHeld = 0;
+  }
+  if (mNextHeld < mNumHeld) return mHeld[mNextHeld++];
+  return std::fgetc(mpFile);
 }
+
+TextFileReader::TextFileReader(const char* path)
+    : mpFile(vrels::OpenRegularFileForReading(path)), mBytes(mpFile) {}
 
 TextFileReader::~TextFileReader() {
   if (mpFile) std::fclose(mpFile);
@@ -14,9 +32,9 @@ bool TextFileReader::ReadPhysicalLine() {
   mLine[0] = '\0';
   if (!mpFile) return false;
   int length = 0;
-  int c = std::fgetc(mpFile);
+  int c = mBytes.Next();
   if (c == EOF) return false;
-  for (; c != EOF && c != '\n'; c = std::fgetc(mpFile)) {
+  for (; c != EOF && c != '\n'; c = mBytes.Next()) {
     if (c == '\r') continue;
     if (length < LINE_LENGTH) mLine[length++] = static_cast<char>(c);
   }

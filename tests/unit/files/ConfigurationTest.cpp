@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "VrelsPlugin.h"
 #include "files/Configuration.h"
@@ -81,6 +83,36 @@ TEST(Configuration, LettersBeyondAsciiAndLongLinesStayInTheirLine) {
   // A repeated key overrides; a huge number is held inside int.
   const Configuration repeated = ReadFrom("LowestOctave 1\nLowestOctave 99999999999999\n");
   EXPECT_EQ(2147483647, repeated.Get(Configuration::kLowestOctave).mIntValue);
+}
+
+// Files as other programs leave them: a UTF-8 byte-order mark before the
+// first key (Windows editors write one) is not part of the key, while the
+// same bytes further on are; a directory named Vrels.ini beside the module
+// is no file, and the defaults stay.
+TEST(Configuration, AByteOrderMarkIsSkippedAndADirectoryIsNoFile) {
+  const Configuration marked = ReadFrom(
+      "\xEF\xBB\xBFLowestOctave 2\r\n"
+      "MidiMap map.txt\r\n"
+      "\xEF\xBB\xBFPresetFolder presets\r\n");
+  EXPECT_EQ("2", marked.Get(Configuration::kLowestOctave).mValue);
+  EXPECT_EQ(2, marked.Get(Configuration::kLowestOctave).mIntValue);
+  EXPECT_EQ("map.txt", marked.Get(Configuration::kMidiMap).mValue);
+  EXPECT_EQ("", marked.Get(Configuration::kPresetFolder).mValue);
+
+  // In this test program the module is the program itself.
+  const std::string path = Configuration::OwnFilePath();
+  ASSERT_FALSE(path.empty());
+  std::error_code error;
+  ASSERT_TRUE(std::filesystem::create_directory(path, error)) << error.message();
+  struct RemovedAfterwards {
+    ~RemovedAfterwards() { std::filesystem::remove(mPath, mError); }
+    std::string mPath;
+    std::error_code mError;
+  } directory{path, {}};
+  VrelsPlugin plug(nullptr);
+  EXPECT_EQ("", plug.GetConfiguration().Get(Configuration::kPresetFolder).mValue);
+  EXPECT_EQ("MidiMap.txt", plug.GetConfiguration().Get(Configuration::kMidiMap).mValue);
+  EXPECT_EQ("0", plug.GetConfiguration().Get(Configuration::kLowestOctave).mValue);
 }
 
 TEST(Configuration, TokensAreBounded) {

@@ -150,6 +150,10 @@ TEST(FactoryPresets, HostRequestsOtherThanAReadableFileAreRefused) {
                                            vrelsvendor::kLoadPresetFile, missing, 0.0f));
   EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex,
                                            vrelsvendor::kLoadPresetFile, nullptr, 0.0f));
+  // A directory opens on Linux and would read as a file without a version.
+  std::string directory = VRELS_PRESET_DIR;
+  EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex,
+                                           vrelsvendor::kLoadPresetFile, &directory[0], 0.0f));
   EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, vrelsvendor::kIndex, 2,
                                            missing, 0.0f));
   EXPECT_EQ(0, instance.effect->dispatcher(instance.effect, effVendorSpecific, 12345,

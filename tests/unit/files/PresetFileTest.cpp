@@ -152,6 +152,63 @@ TEST_F(Presets, BrokenFilesKeepTheMark) {
   EXPECT_EQ(5.0, Value(kVrCount));
 }
 
+// Hand-edited and foreign files: a byte-order mark before the version line
+// (Windows editors write one), numbers beyond the range of doubles, and
+// valid numbers written with more digits than a buffer holds. Each is read,
+// and so is every line after it, to the end of the file.
+TEST_F(Presets, HandEditedFilesAreReadToTheEnd) {
+  const std::string zeros(900, '0');
+  const std::string path = Write("hand edited.txt",
+                                 "\xEF\xBB\xBFV1.0\n"
+                                 "VrCount 1e400\n"                // beyond the largest double: the maximum
+                                 "DelayOut 6\nDelayOut -1e400\n"  // below the lowest: the minimum
+                                 "DryOut 1e-400\n"                // closer to 0 than any double: 0
+                                 "DTime 300\nDTime 1e-400\n"      // 0 limited to 10..500
+                                 "GLen 33." +
+                                     std::string(100, '3') +
+                                     "\n"
+                                     // 1 + 2^-53, halfway between 1 and the next double, and
+                                     // a 1 after 900 more digits: above the half, so the next.
+                                     "UpdTime 1.00000000000000011102230246251565404236316680908203125" +
+                                     zeros +
+                                     "1\n"
+                                     "VrSpeed " +
+                                     zeros + "7.5" + zeros +
+                                     "\n"
+                                     "GrainOut 3\n");
+  ASSERT_TRUE(plug.ReadPreset(path.c_str()));
+  EXPECT_EQ(200.0, Value(kVrCount));
+  EXPECT_EQ(-120.0, Value(kDelayOut));
+  EXPECT_EQ(0.0, Value(kDryOut));
+  EXPECT_EQ(10.0, Value(kDTime));
+  EXPECT_EQ(100.0 / 3.0, Value(kGLen));
+  EXPECT_EQ(std::nextafter(1.0, 2.0), Value(kUpdTime));
+  EXPECT_EQ(7.5, Value(kVrSpeed));
+  EXPECT_EQ(3.0, Value(kGrainOut));
+  EXPECT_STREQ("hand edited", plug.PresetName());
+  EXPECT_FALSE(plug.PresetModified());
+}
+
+// Only a regular file loads. A directory (which Linux opens and reads as an
+// empty file) or a device changes nothing and reports failure, as a
+// missing file does.
+TEST_F(Presets, OnlyRegularFilesLoad) {
+  const std::string saved = File("regular.txt");
+  ASSERT_TRUE(plug.WritePreset(saved.c_str()));
+  Change(kVrCount, 34);
+  const std::string directory = "a preset folder.txt";
+  ASSERT_TRUE(MakeDirectory(directory));
+  EXPECT_FALSE(plug.ReadPreset(directory.c_str()));
+  RemoveDirectory(directory);
+#if defined(_WIN32)
+  EXPECT_FALSE(plug.ReadPreset("NUL"));
+#else
+  EXPECT_FALSE(plug.ReadPreset("/dev/null"));
+#endif
+  EXPECT_EQ(34.0, Value(kVrCount));
+  EXPECT_STREQ("regular*", plug.PresetName());
+}
+
 TEST_F(Presets, TriggersSaveAndLoadAndASecondLoadClearsTheMark) {
   const std::string path = File("triggered.txt");
   plug.SetPresetFilePath(path.c_str());
