@@ -209,6 +209,36 @@ TEST_F(Presets, OnlyRegularFilesLoad) {
   EXPECT_STREQ("regular*", plug.PresetName());
 }
 
+// A load starts from a matrix with no slot in use. Without that, a slot
+// that was active before the load stays attached to a target whose use
+// count the load cleared: the count ends at 0 with the slot active (the
+// matrix then divides by it and locks the target at its maximum) or below 0.
+TEST_F(Presets, ALoadOverAnActiveMatrixSlotCountsItsUseOnce) {
+  Change(kLfo1Rate, 5);
+  Change(kMxTgt1, 3);  // the third modulated parameter
+  Change(kMxMod1, 1);  // LFO 1
+  Change(kMxDph1, 0.5);
+  ASSERT_TRUE(plug.GetMatrix().Slot(0).mActive);
+  const int target = plug.GetMatrix().Slot(0).mTarget;
+  const std::string active = File("matrix on.txt");
+  ASSERT_TRUE(plug.WritePreset(active.c_str()));
+
+  // The same slot loaded over itself: one use, and the target moves inside
+  // its range with the LFO.
+  ASSERT_TRUE(plug.ReadPreset(active.c_str()));
+  ASSERT_TRUE(plug.GetMatrix().Slot(0).mActive);
+  EXPECT_EQ(1, plug.GetModParam(target).mMatrixUsers);
+  for (int tick = 0; tick < 100; ++tick) {
+    plug.ModulationTick();
+    ASSERT_LT(plug.GetModParam(target).mBase, plug.GetModParam(target).mMax) << tick;
+  }
+  // A file without the matrix, loaded over the active slot: no use left.
+  const std::string inactive = Write("matrix off.txt", "V1.0\n");
+  ASSERT_TRUE(plug.ReadPreset(inactive.c_str()));
+  EXPECT_FALSE(plug.GetMatrix().Slot(0).mActive);
+  EXPECT_EQ(0, plug.GetModParam(target).mMatrixUsers);
+}
+
 TEST_F(Presets, TriggersSaveAndLoadAndASecondLoadClearsTheMark) {
   const std::string path = File("triggered.txt");
   plug.SetPresetFilePath(path.c_str());
