@@ -42,17 +42,21 @@ wine64=wine
 [ -x /usr/lib/wine/wine64 ] && wine64=/usr/lib/wine/wine64
 
 # Runs a command with wine's lines (errors, and notes such as "wine: created
-# the configuration directory") sent to the file $1 and everything else of
-# its standard error passed on.
+# the configuration directory") sent to the file $1 and the rest of its
+# standard error passed on afterwards. Its standard error goes to a file,
+# not a pipe: the wineserver and the services that a wine process starts
+# keep it open after the program ends, and a pipe would make this wait for
+# them.
 wine_lines_to() {
-  local file=$1 status
+  local file=$1 raw status
   shift
-  {
-    "$@" 2>&1 1>&3 3>&- | awk -v file="$file" '
-      /^([0-9a-f]+:)?(err|fixme|warn|trace):/ || /^wine( client error)?:/ { print >> file; fflush(file); next }
-      { print > "/dev/stderr"; fflush("/dev/stderr") }'
-    status=${PIPESTATUS[0]}
-  } 3>&1
+  raw=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+  "$@" 2>"$raw"
+  status=$?
+  awk -v file="$file" '
+    /^([0-9a-f]+:)?(err|fixme|warn|trace):/ || /^wine( client error)?:/ { print >> file; next }
+    { print > "/dev/stderr" }' "$raw"
+  rm -f "$raw"
   return "$status"
 }
 
