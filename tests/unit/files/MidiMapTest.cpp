@@ -1,4 +1,4 @@
-// The note and controller maps against Part 6.3's rules, re-stated here:
+// The note and controller maps against their rules, re-stated here:
 // - a message has a kind, its status byte's high four bits, only when the
 //   status lies in 0x80..0xEF (system messages have none); its channel is the
 //   status's low four bits;

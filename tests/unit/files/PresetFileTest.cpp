@@ -341,8 +341,6 @@ TEST_F(Presets, ALoadSoundsTheSameWhateverSyncStateItFinds) {
   Change(kGLenD, 0.3);
   const std::string path = File("free grains.txt");
   ASSERT_TRUE(plug.WritePreset(path.c_str()));
-  int slot = 0;
-  while (kModSlots[slot].mParamIdx != kGLen) ++slot;
 
   std::vector<ModParam> loaded;
   for (double syncedBefore : {0.0, 1.0}) {
@@ -351,7 +349,7 @@ TEST_F(Presets, ALoadSoundsTheSameWhateverSyncStateItFinds) {
     other.GetParam(kGLenS)->Set(syncedBefore);
     other.OnParamChanged(kGLenS);
     ASSERT_TRUE(other.ReadPreset(path.c_str()));
-    loaded.push_back(other.GetModParam(slot));
+    loaded.push_back(other.GetModParam(kSlotGLen));
   }
   for (const ModParam& glen : loaded) {
     EXPECT_FALSE(glen.mSynced);
