@@ -120,7 +120,7 @@ class VrelsPlugin : public IPlugVST {
   // Resets the modulation state, sets every parameter to its minimum, takes
   // the file's values and dispatches every parameter. When the file was
   // read to its end, the preset is named after it and unmarked. False when
-  // the file could not be opened (nothing changes then).
+  // the path is not a regular file that can be opened (nothing changes then).
   bool ReadPreset(const char* path);
   // The requests of VendorRequests.h: a preset file loaded for a host.
   intptr_t OnVendorRequest(int32_t index, intptr_t value, void* ptr, float opt) override;

@@ -16,7 +16,7 @@
 
 namespace {
 
-TEST(MidiMap, NotesAndControllersFollowThePartsRules) {
+TEST(MidiMap, NotesAndControllersFollowTheirRules) {
   MidiMap map;
   int paramIdx = -1;
   double normalized = -1;
