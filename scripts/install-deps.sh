@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   libpng-dev zlib1g-dev libsndfile1-dev
+  libcairo2-dev fonts-liberation2
   zam-plugins dpf-plugins-vst
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   libz-mingw-w64-dev
@@ -32,6 +33,10 @@ if [ "${#missing[@]}" -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# libpng for the two MinGW targets: a static build from Debian's source
+# package, made once into .deps/ (scripts/build-libpng-mingw.sh).
+bash "$(dirname "${BASH_SOURCE[0]}")/build-libpng-mingw.sh"
 
 # 32-bit Windows tests run under 32-bit wine. Some kernels (virtual machines
 # without 32-bit compatibility mode) refuse to execute i386 programs ("Exec
