@@ -4,10 +4,9 @@
 //   vrels_artwork <resources folder> <review folder>
 //
 // Writes resources/<file name of each image> and review-1x.png and
-// review-2x.png. Fails (status 1, naming the element and the control) when a
-// caption, title or decoration would overlap a control rectangle; the review
-// sheets are still written then, to show where. Status 2 for a usage, font
-// or file error.
+// review-2x.png (and review-widgets-4x.png, the small images enlarged). Fails (status 1, naming the element
+// and the control) when a caption, title or decoration would overlap a control rectangle; the review sheets
+// are still written then, to show where. Status 2 for a usage, font or file error.
 #include <cairo.h>
 
 #include <cstdio>
@@ -69,6 +68,9 @@ int main(int argc, char** argv) {
   }
   cairo_surface_t* sheet = DrawReview(images);
   cairo_surface_t* big = Enlarge2x(sheet);
+  cairo_surface_t* widgets = DrawWidgetSheet(images);
+  written = Write(widgets, review + "/review-widgets-4x.png", false) && written;
+  cairo_surface_destroy(widgets);
   written = Write(sheet, review + "/review-1x.png", false) && written;
   written = Write(big, review + "/review-2x.png", false) && written;
 

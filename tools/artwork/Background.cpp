@@ -145,7 +145,7 @@ const int GRID = 20;
 
 void SwarmSection(Painter& p) {
   p.Panel("Swarm", SWARM_PANEL, palette::kSwarm);
-  p.Title("SWARM", 8, 15);
+  p.Title("SWARM", 8, 13);
   const int column = 10;
   struct Row {
     int param;
@@ -165,7 +165,7 @@ void SwarmSection(Painter& p) {
 }
 
 void PresetBar(Painter& p) {
-  p.Panel("Preset bar", PRESET_PANEL, palette::kNeutral);
+  p.Panel("Preset bar", PRESET_PANEL, palette::kCaption);
   const LayoutRect name = kControls[kCtlIdxPresetName].mRect;
   p.Well("well of the preset name", {name.mL - 3, 12, name.mR + 3, 35}, kCtlIdxPresetName);
   p.Title("PRESET", name.mR + 12, 27);
@@ -199,7 +199,7 @@ void SwarmView(Painter& p) {
 }
 
 void MessageLine(Painter& p) {
-  p.Panel("Message line", MESSAGE_PANEL, palette::kNeutral);
+  p.Panel("Message line", MESSAGE_PANEL, palette::kCaption);
   p.Title("MESSAGE", MESSAGE_PANEL.mL + 6, MESSAGE_PANEL.mT + 13);
   // The editor draws one line of 20-pixel text from the top of its
   // rectangle: the well frames that line.
@@ -311,7 +311,7 @@ void MakerPlate(Painter& p) {
 }
 
 void MixerSection(Painter& p) {
-  p.Panel("Mixer", MIXER_PANEL, palette::kNeutral);
+  p.Panel("Mixer", MIXER_PANEL, palette::kCaption);
   p.Title("MIXER", MIXER_PANEL.mL + 6, MIXER_PANEL.mT + 13);
   p.Caption("Grn>Dly", FindControl(kCtlKnob, kGrn2Dly), Painter::kOnLeft);
   p.Caption("Dry>Dly", FindControl(kCtlKnob, kDry2Dly), Painter::kOnRight);

@@ -26,8 +26,8 @@ const Colour kWellLight = Hex(0x2C3038);
 // The field is light: the swarm view draws chasers and the leader ring in
 // black and the vrels in colours whose channels lie between 0x20 and 0x9F,
 // all of which vanish on a near-black field.
-const Colour kField = Hex(0xAFB7C0);
-const Colour kFieldGrid = Hex(0xA3ABB5);
+const Colour kField = Hex(0xA9B1BA);
+const Colour kFieldGrid = Hex(0x9CA4AE);
 const Colour kFieldFrame = Hex(0x0C0D10);
 const Colour kText = Hex(0xFFFFFF);  // what the editor draws into wells
 const Colour kSwarm = Hex(0x4FB6A8);
@@ -42,7 +42,7 @@ const Colour kMeterRed = Hex(0xE05A4F);
 const Colour kFace = Hex(0x2B3038);
 const Colour kFaceDark = Hex(0x1E2228);
 const Colour kFaceEdge = Hex(0x3C424C);
-const Colour kTrack = Hex(0x30353E);
+const Colour kTrack = Hex(0x3A404A);
 const Colour kPointer = Hex(0xECEFF3);
 }  // namespace palette
 

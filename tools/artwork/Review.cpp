@@ -159,3 +159,52 @@ cairo_surface_t* Enlarge2x(cairo_surface_t* source) {
   cairo_destroy(cr);
   return big;
 }
+
+cairo_surface_t* DrawWidgetSheet(cairo_surface_t* const images[]) {
+  const int SCALE = 4, W = 200, H = 156;
+  cairo_surface_t* small = cairo_image_surface_create(CAIRO_FORMAT_RGB24, W, H);
+  cairo_t* cr = cairo_create(small);
+  Colour panel = palette::kSection;
+  cairo_set_source_rgb(cr, panel.r, panel.g, panel.b);
+  cairo_paint(cr);
+  // Draws frame `frame` (0-based) of image `id` at x, y.
+  auto frame = [&](int id, int index, double x, double y) {
+    const ImageDesc* image = FindImage(id);
+    int h = image->FrameHeight();
+    cairo_save(cr);
+    cairo_rectangle(cr, x, y, image->mWidth, h);
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, images[id], x, y - double(h) * index);
+    cairo_paint(cr);
+    cairo_restore(cr);
+  };
+  const int knobs[] = {kImgKnob, kImgKnobExp, kImgKnobGain};
+  const int values[] = {0, 125, 250, 416, 499};
+  for (int k = 0; k < 3; ++k) {
+    for (int v = 0; v < 5; ++v) frame(knobs[k], values[v], 2 + 26 * v, 2 + 26 * k);
+  }
+  const int buttons[] = {kImgGrainButton, kImgDelayButton, kImgDryButton};
+  for (int b = 0; b < 3; ++b) {
+    for (int f = 0; f < 2; ++f) frame(buttons[b], f, 2 + 53 * f, 82 + 24 * b);
+  }
+  frame(kImgLoadButton, 0, 134, 2);
+  frame(kImgSaveButton, 0, 134, 26);
+  for (int f = 0; f < 2; ++f) {
+    frame(kImgLed, f, 134 + 14 * f, 50);
+    frame(kImgTempoSync, f, 162 + 16 * f, 50);
+    frame(kImgPanic, f, 134 + 18 * f, 66);
+  }
+  frame(kImgGather, 0, 172, 66);
+  frame(kImgScatter, 0, 172, 86);
+  for (int f = 0; f < 9; ++f) frame(kImgMeter, f, 112 + 9 * f, 108);
+  cairo_destroy(cr);
+  cairo_surface_t* big = cairo_image_surface_create(CAIRO_FORMAT_RGB24, W * SCALE, H * SCALE);
+  cr = cairo_create(big);
+  cairo_scale(cr, SCALE, SCALE);
+  cairo_set_source_surface(cr, small, 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_destroy(small);
+  return big;
+}

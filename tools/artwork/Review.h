@@ -10,3 +10,8 @@
 // `images[id]` holds the surface drawn for each image id 100..118.
 cairo_surface_t* DrawReview(cairo_surface_t* const images[]);
 cairo_surface_t* Enlarge2x(cairo_surface_t* source);
+
+// Every small image, enlarged 4x: each knob strip at values 0, 1/4, 1/2,
+// unity gain and 1, both frames of the buttons, lamps and switches, the nine
+// meter frames, the icons.
+cairo_surface_t* DrawWidgetSheet(cairo_surface_t* const images[]);

@@ -101,7 +101,7 @@ void Knob(cairo_t* cr, double v, KnobKind kind) {
       // towards the start, as the knob's travel does; a smaller face.
       for (int i = 0; i <= 6; ++i) {
         double t = i / 6.0;
-        RadialLine(cr, t * t, 10.6, 12.0, 1.0, i == 0 || i == 6 ? Hex(0x6A7380) : Hex(0x4A515C));
+        RadialLine(cr, t * t, 10.5, 12.0, 1.0, i == 0 || i == 6 ? Hex(0x7A8390) : Hex(0x5C6470));
       }
       Arc(cr, ARC_R - 0.5, 0.0, 1.0, 1.2, track);
       Arc(cr, ARC_R - 0.5, 0.0, v, 1.6, palette::kModulation);
@@ -115,7 +115,7 @@ void Knob(cairo_t* cr, double v, KnobKind kind) {
       Arc(cr, ARC_R, 0.0, 1.0, 2.4, track);
       Arc(cr, ARC_R, 0.0, std::fmin(v, GAIN_UNITY), 2.4, palette::kMeterGreen);
       Arc(cr, ARC_R, GAIN_UNITY, v, 2.4, palette::kMeterAmber);
-      RadialLine(cr, GAIN_UNITY, 10.7, 12.0, 1.6, palette::kPointer);
+      RadialLine(cr, GAIN_UNITY, 8.0, 12.0, 1.4, palette::kPointer);
       Face(cr, 7.0, Hex(0x383E48), Hex(0x1A1D22));
       cairo_new_path(cr);
       cairo_arc(cr, KNOB_C, KNOB_C, 4.6, 0, 2 * PI);
@@ -200,11 +200,12 @@ void SectionButton(cairo_t* cr, const char* word, const Colour& accent) {
     cairo_save(cr);
     cairo_translate(cr, 0, 22.0 * frame);
     ButtonFace(cr, 51, 22, on, accent);
-    Lamp(cr, 9.5, 11, 2.6, on, accent);
-    TextSpec spec = {word, 10, kBold, 0.8};
-    double advance = 0;
-    InkBox ink = MeasureText(spec, &advance);
-    double x = std::round(17 + (51 - 17 - 4 - (ink.x1 - ink.x0)) / 2 - ink.x0);
+    Lamp(cr, 8.5, 11, 2.3, on, accent);
+    // The word centred in the space right of the lamp.
+    TextSpec spec = {word, 10, kBold, 0.4};
+    InkBox ink = MeasureText(spec);
+    const double left = 14, right = 47;
+    double x = std::round(left + (right - left - (ink.x1 - ink.x0)) / 2 - ink.x0);
     ShowText(cr, spec, x, 15, on ? palette::kPointer : palette::kCaption);
     cairo_restore(cr);
   }
@@ -326,47 +327,41 @@ void Panic(cairo_t* cr) {
   }
 }
 
-// Four arrows on the diagonals, pointing in (gather) or out (scatter).
+// Four arrows on the axes, pointing at the centre (gather) or away from it
+// (scatter); shafts two pixels wide on the pixel grid, a one-pixel dark
+// outline so they read on the dark pad and on the light field alike.
 void Arrows(cairo_t* cr, bool inwards) {
   for (int pass = 0; pass < 2; ++pass) {
     for (int q = 0; q < 4; ++q) {
-      double dx = (q & 1) ? 1 : -1, dy = (q & 2) ? 1 : -1;
-      double near = 2.6, far = 6.6;  // distances from the centre along each axis
-      double tipD = inwards ? near : far, tailD = inwards ? far : near;
-      double tipX = 8 + dx * tipD, tipY = 8 + dy * tipD;
-      double tailX = 8 + dx * tailD, tailY = 8 + dy * tailD;
-      // Head: a triangle whose point is the tip, opening towards the tail.
-      double ux = (tailX - tipX), uy = (tailY - tipY);
-      double len = std::sqrt(ux * ux + uy * uy);
-      ux /= len;
-      uy /= len;
-      double hx = tipX + ux * 3.4, hy = tipY + uy * 3.4;
-      double px = -uy * 2.3, py = ux * 2.3;
+      cairo_save(cr);
+      cairo_translate(cr, 8, 8);
+      cairo_rotate(cr, q * PI / 2);
+      // Drawn pointing up (towards -y), then rotated into place.
+      double tip = inwards ? -2.2 : -7.6, base = inwards ? -5.6 : -4.2;
+      double tail = inwards ? -7.8 : -2.2;
       cairo_new_path(cr);
-      cairo_move_to(cr, tipX, tipY);
-      cairo_line_to(cr, hx + px, hy + py);
-      cairo_line_to(cr, hx - px, hy - py);
+      cairo_move_to(cr, 0, tip);
+      cairo_line_to(cr, 3.4, base);
+      cairo_line_to(cr, -3.4, base);
       cairo_close_path(cr);
-      cairo_move_to(cr, hx, hy);
-      cairo_line_to(cr, tailX, tailY);
+      cairo_rectangle(cr, -1, std::fmin(base, tail), 2, std::fabs(tail - base));
       if (pass == 0) {
-        cairo_set_line_width(cr, 3.4);
+        cairo_set_line_width(cr, 2.0);
         cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_source_rgba(cr, 0.04, 0.05, 0.06, 0.9);
+        cairo_set_source_rgba(cr, 0.05, 0.06, 0.07, 0.85);
         cairo_stroke(cr);
       } else {
         SetColour(cr, palette::kNeutral);
-        cairo_set_line_width(cr, 1.5);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_stroke_preserve(cr);
         cairo_fill(cr);
       }
+      cairo_restore(cr);
     }
   }
-  cairo_arc(cr, 8, 8, inwards ? 1.3 : 1.6, 0, 2 * PI);
-  SetColour(cr, inwards ? palette::kSwarm : palette::kNeutral);
-  cairo_fill(cr);
+  if (inwards) {
+    cairo_arc(cr, 8, 8, 1.2, 0, 2 * PI);
+    SetColour(cr, palette::kSwarm);
+    cairo_fill(cr);
+  }
 }
 
 }  // namespace
