@@ -14,6 +14,8 @@ enum Align { kLeft, kCentre, kRight };
 const TextSpec CAPTION = {"", 10, kRegular, 0.0};
 const TextSpec TITLE = {"", 10, kBold, 0.9};
 const TextSpec ROW_NUMBER = {"", 10, kBold, 0.0};
+// Column headers: one size below the captions, so that neighbours keep apart.
+const TextSpec HEADER = {"", 9, kRegular, 0.2};
 const int CAPTION_GAP = 5;  // pixels between a caption's ink and its control
 
 LayoutRect Outward(double x0, double y0, double x1, double y1) {
@@ -68,7 +70,9 @@ class Painter {
         Text(what, CAPTION, text, r.mR + CAPTION_GAP, centred, kLeft, palette::kCaption);
         break;
       case kAtColumn:
-        Text(what, CAPTION, text, column, centred, kLeft, palette::kCaption);
+        // Row captions sit two pixels below the knob's centre: the row is the
+        // knob and, below its centre, the source readout.
+        Text(what, CAPTION, text, column, centred + 2, kLeft, palette::kCaption);
         break;
       case kAbove:
         Text(what, CAPTION, text, cx, r.mT - 4, kCentre, palette::kCaption);
@@ -145,7 +149,7 @@ const int GRID = 20;
 
 void SwarmSection(Painter& p) {
   p.Panel("Swarm", SWARM_PANEL, palette::kSwarm);
-  p.Title("SWARM", 8, 13);
+  p.Title("SWARM", 8, 12);
   const int column = 10;
   struct Row {
     int param;
@@ -158,7 +162,7 @@ void SwarmSection(Painter& p) {
     p.Caption(row.caption, FindControl(kCtlKnob, row.param), Painter::kAtColumn, column);
   // The source column's header above the first readout.
   const LayoutRect firstSource = kControls[FindControl(kCtlReadout, kVrCountM)].mRect;
-  p.Text("column header", CAPTION, "Src", firstSource.mL, firstSource.mT - 5, kLeft, palette::kHeader);
+  p.Text("column header", HEADER, "Src", firstSource.mL, firstSource.mT - 5, kLeft, palette::kCaption);
   // The flock's rules, the chasers, the update time.
   p.Divider("divider above the chasers", 8, 190, 231);
   p.Divider("divider above the update time", 8, 190, 339);
@@ -189,7 +193,7 @@ void SwarmView(Painter& p) {
   const LayoutRect version = kControls[kCtlIdxVersionText].mRect;
   p.Well("well of the version text", {version.mL - 3, version.mT - 2, version.mR + 3, version.mB + 1},
          kCtlIdxVersionText);
-  p.Text("product name", TextSpec{"", 17, kBold, 2.6}, "VRELS", view.mL + 9, 83, kLeft, palette::kSwarm,
+  p.Text("product name", TextSpec{"", 16, kBold, 2.0}, "VRELS", view.mL + 9, 83, kLeft, palette::kSwarm,
          kCtlIdxSwarmCanvas);
   p.Title("SWARM VIEW", view.mR - 9, 83, kRight, kCtlIdxSwarmCanvas);
   for (int index : {kCtlIdxGatherImage, kCtlIdxScatterImage}) {
@@ -244,9 +248,9 @@ void GrainSection(Painter& p) {
   // Headers of the source and depth columns above the first row.
   const LayoutRect source = kControls[FindControl(kCtlReadout, kGLenM)].mRect;
   const LayoutRect depth = kControls[FindControl(kCtlKnob, kGLenD)].mRect;
-  p.Text("column header", CAPTION, "Src", source.mL, depth.mT - 4, kLeft, palette::kHeader);
-  p.Text("column header", CAPTION, "Depth", (depth.mL + depth.mR) / 2.0, depth.mT - 4, kCentre,
-         palette::kHeader);
+  p.Text("column header", HEADER, "Src", source.mL, depth.mT - 4, kLeft, palette::kCaption);
+  p.Text("column header", HEADER, "Depth", (depth.mL + depth.mR) / 2.0, depth.mT - 4, kCentre,
+         palette::kCaption);
 }
 
 void DelaySection(Painter& p) {
@@ -271,7 +275,7 @@ void HeaderAbove(Painter& p, const char* text, int index, Align align) {
   double x = align == kLeft ? r.mL : (r.mL + r.mR) / 2.0;
   // One line for the section: above the first row's knobs, the highest controls.
   const int top = kControls[FindControl(kCtlKnob, kLfo1Rate)].mRect.mT;
-  p.Text("column header", CAPTION, text, x, top - 4, align, palette::kCaption);
+  p.Text("column header", HEADER, text, x, top - 4, align, palette::kCaption);
 }
 
 void RowNumbers(Painter& p, int firstParam, int stride, int right) {
