@@ -1,0 +1,15 @@
+# Reads the resource script: sets <prefix>_IDS and <prefix>_FILES (full
+# paths, in the script's order) from its `<id> PNG "<file>"` lines.
+function(vrels_read_resource_script script prefix)
+  get_filename_component(folder "${script}" DIRECTORY)
+  file(STRINGS "${script}" lines REGEX "^[0-9]+[ \t]+PNG[ \t]+\"[^\"]+\"")
+  set(ids "")
+  set(files "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^([0-9]+)[ \t]+PNG[ \t]+\"([^\"]+)\"" _ "${line}")
+    list(APPEND ids "${CMAKE_MATCH_1}")
+    list(APPEND files "${folder}/${CMAKE_MATCH_2}")
+  endforeach()
+  set(${prefix}_IDS "${ids}" PARENT_SCOPE)
+  set(${prefix}_FILES "${files}" PARENT_SCOPE)
+endfunction()
