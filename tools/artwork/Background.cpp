@@ -255,8 +255,7 @@ void GrainSection(Painter& p) {
 
 void DelaySection(Painter& p) {
   p.Panel("Delay taps", DELAY_PANEL, palette::kDelay);
-  // Right of the lamp's column, like the grain streams' title.
-  p.Title("DELAY TAPS", kControls[kCtlIdxDelayLed].mRect.mR + 6, DELAY_PANEL.mT + 12);
+  p.Title("DELAY TAPS", DELAY_PANEL.mL + 8, DELAY_PANEL.mT + 11);
   p.Caption("Taps (max)", FindControl(kCtlKnob, kTapCount), Painter::kOnLeft);
   const int column = DELAY_PANEL.mL + 8;
   struct Row {
