@@ -170,11 +170,12 @@ void ButtonFace(cairo_t* cr, double w, double h, bool on, const Colour& accent) 
 
 void Lamp(cairo_t* cr, double cx, double cy, double r, bool on, const Colour& accent) {
   if (on) {
-    cairo_pattern_t* halo = cairo_pattern_create_radial(cx, cy, r * 0.5, cx, cy, r * 2.4);
+    const double reach = r * 1.85;  // 5.9 pixels for the 12 x 12 lamp
+    cairo_pattern_t* halo = cairo_pattern_create_radial(cx, cy, r * 0.5, cx, cy, reach);
     cairo_pattern_add_color_stop_rgba(halo, 0, accent.r, accent.g, accent.b, 0.55);
     cairo_pattern_add_color_stop_rgba(halo, 1, accent.r, accent.g, accent.b, 0.0);
     cairo_set_source(cr, halo);
-    cairo_arc(cr, cx, cy, r * 2.4, 0, 2 * PI);
+    cairo_arc(cr, cx, cy, reach, 0, 2 * PI);
     cairo_fill(cr);
     cairo_pattern_destroy(halo);
   }
@@ -220,8 +221,16 @@ void WordButton(cairo_t* cr, const char* word) {
 
 // ---- Small pieces ----
 
+// The halo stays inside each 12 x 12 frame: clipped to it, so the lit frame
+// never bleeds into the dark one above it.
 void Led(cairo_t* cr, const Colour& accent) {
-  for (int frame = 0; frame < 2; ++frame) Lamp(cr, 6, 6 + 12 * frame, 3.3, frame == 1, accent);
+  for (int frame = 0; frame < 2; ++frame) {
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 12 * frame, 12, 12);
+    cairo_clip(cr);
+    Lamp(cr, 6, 6 + 12 * frame, 3.2, frame == 1, accent);
+    cairo_restore(cr);
+  }
 }
 
 // An eighth note: outlined when free, filled on a lit square when synced.
