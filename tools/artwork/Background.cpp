@@ -11,11 +11,11 @@ namespace {
 enum Align { kLeft, kCentre, kRight };
 
 // Caption: 10 px, regular. Title: 11 px bold, upper case, letter-spaced.
-const TextSpec CAPTION = {"", 10, kRegular, 0.0};
-const TextSpec TITLE = {"", 10, kBold, 0.9};
-const TextSpec ROW_NUMBER = {"", 10, kBold, 0.0};
+const TextRun CAPTION = {"", 10, kRegular, 0.0};
+const TextRun TITLE = {"", 10, kBold, 0.9};
+const TextRun ROW_NUMBER = {"", 10, kBold, 0.0};
 // Column headers: one size below the captions, so that neighbours keep apart.
-const TextSpec HEADER = {"", 9, kRegular, 0.2};
+const TextRun HEADER = {"", 9, kRegular, 0.2};
 const int CAPTION_GAP = 5;  // pixels between a caption's ink and its control
 
 LayoutRect Outward(double x0, double y0, double x1, double y1) {
@@ -34,22 +34,22 @@ class Painter {
   Painter(cairo_t* cr, Placement* place) : mCr(cr), mPlace(place) {}
 
   // Places a text by its ink: x is the ink's left edge, centre or right edge.
-  LayoutRect Text(const std::string& what, TextSpec spec, const std::string& text, double x, double baseline,
+  LayoutRect Text(const std::string& what, TextRun run, const std::string& text, double x, double baseline,
                   Align align, const Colour& colour, int owner = -1) {
-    spec.text = text;
-    InkBox ink = MeasureText(spec);
+    run.text = text;
+    InkBox ink = MeasureText(run);
     double anchor = align == kLeft ? ink.x0 : align == kRight ? ink.x1 : (ink.x0 + ink.x1) / 2;
     double ox = std::round(x - anchor);
-    ShowText(mCr, spec, ox, baseline, colour);
+    ShowText(mCr, run, ox, baseline, colour);
     LayoutRect box = Outward(ox + ink.x0, baseline + ink.y0, ox + ink.x1, baseline + ink.y1);
     mPlace->Add(what + " \"" + text + "\"", box, kElemText, owner);
     return box;
   }
 
   // Cap height of a style, for centring words on a control.
-  double CapHeight(TextSpec spec) {
-    spec.text = "H";
-    InkBox ink = MeasureText(spec);
+  double CapHeight(TextRun run) {
+    run.text = "H";
+    InkBox ink = MeasureText(run);
     return ink.y1 - ink.y0;
   }
 
@@ -193,7 +193,7 @@ void SwarmView(Painter& p) {
   const LayoutRect version = kControls[kCtlIdxVersionText].mRect;
   p.Well("well of the version text", {version.mL - 3, version.mT - 2, version.mR + 3, version.mB + 1},
          kCtlIdxVersionText);
-  p.Text("product name", TextSpec{"", 16, kBold, 2.0}, "VRELS", view.mL + 9, 83, kLeft, palette::kSwarm,
+  p.Text("product name", TextRun{"", 16, kBold, 2.0}, "VRELS", view.mL + 9, 83, kLeft, palette::kSwarm,
          kCtlIdxSwarmCanvas);
   p.Title("SWARM VIEW", view.mR - 9, 83, kRight, kCtlIdxSwarmCanvas);
   for (int index : {kCtlIdxGatherImage, kCtlIdxScatterImage}) {
@@ -307,9 +307,9 @@ void MatrixSection(Painter& p) {
 void MakerPlate(Painter& p) {
   p.mPlace->AddPanel("maker's plate", MAKER_PLATE);
   const double cx = (MAKER_PLATE.mL + MAKER_PLATE.mR) / 2.0;
-  p.Text("maker", TextSpec{"", 10, kBold, 3.0}, "QUILLMARSH", cx, MAKER_PLATE.mT + 19, kCentre,
+  p.Text("maker", TextRun{"", 10, kBold, 3.0}, "QUILLMARSH", cx, MAKER_PLATE.mT + 19, kCentre,
          palette::kCaption);
-  p.Text("tag line", TextSpec{"", 9, kRegular, 1.2}, "granular flock delay", cx, MAKER_PLATE.mT + 33, kCentre,
+  p.Text("tag line", TextRun{"", 9, kRegular, 1.2}, "granular flock delay", cx, MAKER_PLATE.mT + 33, kCentre,
          palette::kHeader);
 }
 
@@ -322,7 +322,7 @@ void MixerSection(Painter& p) {
   p.Caption("Delay", FindControl(kCtlKnob, kDelayOut), Painter::kBelow);
   p.Caption("Dry", FindControl(kCtlKnob, kDryOut), Painter::kBelow);
   const LayoutRect panic = kControls[kCtlIdxPanicButton].mRect;
-  p.Text("caption of the panic button", TextSpec{"", 9, kRegular, 0.0}, "Panic", (panic.mL + panic.mR) / 2.0,
+  p.Text("caption of the panic button", TextRun{"", 9, kRegular, 0.0}, "Panic", (panic.mL + panic.mR) / 2.0,
          panic.mB + 10, kCentre, palette::kCaption);
   // Each pair of meters (left, right) stands in a well.
   for (int pair = 0; pair < 2; ++pair) {

@@ -48,12 +48,12 @@ const char* SampleReadout(int param) {
 // The editor's text: white, drawn from the top of the rectangle.
 void EditorText(cairo_t* cr, const ControlDesc& c, const std::string& text) {
   const TextStyleDesc& style = kTextStyles[c.mStyle];
-  TextSpec spec = {text, double(style.mSize), kRegular, 0.0};
+  TextRun run = {text, double(style.mSize), kRegular, 0.0};
   double advance = 0;
-  MeasureText(spec, &advance);
+  MeasureText(run, &advance);
   double x = style.mAlign == kAlignCentre ? (c.mRect.mL + c.mRect.mR - advance) / 2 : c.mRect.mL;
   double baseline = c.mRect.mT + std::round(style.mSize * 0.905);
-  ShowText(cr, spec, std::round(x), baseline, palette::kText);
+  ShowText(cr, run, std::round(x), baseline, palette::kText);
 }
 
 void Square(cairo_t* cr, int x, int y, int side, unsigned rgb) {

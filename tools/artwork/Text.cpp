@@ -37,9 +37,9 @@ cairo_font_face_t* LoadFace(int weight, std::string* error) {
   return cairo_ft_font_face_create_for_pattern(match);
 }
 
-void SelectFont(cairo_t* cr, const TextSpec& spec) {
-  cairo_set_font_face(cr, gFaces[spec.weight]);
-  cairo_set_font_size(cr, spec.size);
+void SelectFont(cairo_t* cr, const TextRun& run) {
+  cairo_set_font_face(cr, gFaces[run.weight]);
+  cairo_set_font_size(cr, run.size);
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
   cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
@@ -50,18 +50,18 @@ void SelectFont(cairo_t* cr, const TextSpec& spec) {
 
 // Walks the characters one by one when letter-spaced, else the whole text.
 template <typename Visit>
-void EachRun(cairo_t* cr, const TextSpec& spec, Visit visit) {
-  if (spec.spacing == 0.0) {
-    visit(spec.text.c_str(), 0.0);
+void EachRun(cairo_t* cr, const TextRun& run, Visit visit) {
+  if (run.spacing == 0.0) {
+    visit(run.text.c_str(), 0.0);
     return;
   }
   double x = 0.0;
-  for (char c : spec.text) {
+  for (char c : run.text) {
     char one[2] = {c, '\0'};
     cairo_text_extents_t e;
     cairo_text_extents(cr, one, &e);
     visit(one, x);
-    x += e.x_advance + spec.spacing;
+    x += e.x_advance + run.spacing;
   }
 }
 
@@ -88,15 +88,15 @@ void ReleaseFonts() {
   }
 }
 
-InkBox MeasureText(const TextSpec& spec, double* advance) {
+InkBox MeasureText(const TextRun& run, double* advance) {
   cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
   cairo_t* cr = cairo_create(scratch);
-  SelectFont(cr, spec);
+  SelectFont(cr, run);
   InkBox box = {1e9, 1e9, -1e9, -1e9};
   double end = 0.0;
-  EachRun(cr, spec, [&](const char* run, double x) {
+  EachRun(cr, run, [&](const char* piece, double x) {
     cairo_text_extents_t e;
-    cairo_text_extents(cr, run, &e);
+    cairo_text_extents(cr, piece, &e);
     if (e.width > 0 && e.height > 0) {
       box.x0 = std::min(box.x0, x + e.x_bearing);
       box.y0 = std::min(box.y0, e.y_bearing);
@@ -112,13 +112,13 @@ InkBox MeasureText(const TextSpec& spec, double* advance) {
   return box;
 }
 
-void ShowText(cairo_t* cr, const TextSpec& spec, double x, double baseline, const Colour& colour) {
+void ShowText(cairo_t* cr, const TextRun& run, double x, double baseline, const Colour& colour) {
   cairo_save(cr);
-  SelectFont(cr, spec);
+  SelectFont(cr, run);
   cairo_set_source_rgba(cr, colour.r, colour.g, colour.b, colour.a);
-  EachRun(cr, spec, [&](const char* run, double dx) {
+  EachRun(cr, run, [&](const char* piece, double dx) {
     cairo_move_to(cr, x + dx, baseline);
-    cairo_show_text(cr, run);
+    cairo_show_text(cr, piece);
   });
   cairo_restore(cr);
 }

@@ -12,7 +12,7 @@
 
 enum FontWeight { kRegular, kBold };
 
-struct TextSpec {
+struct TextRun {
   std::string text;
   double size;  // pixels
   FontWeight weight;
@@ -29,5 +29,5 @@ struct InkBox {
 bool LoadFonts(std::string* error);
 void ReleaseFonts();
 
-InkBox MeasureText(const TextSpec& spec, double* advance = nullptr);
-void ShowText(cairo_t* cr, const TextSpec& spec, double x, double baseline, const Colour& colour);
+InkBox MeasureText(const TextRun& run, double* advance = nullptr);
+void ShowText(cairo_t* cr, const TextRun& run, double x, double baseline, const Colour& colour);

@@ -203,20 +203,20 @@ void SectionButton(cairo_t* cr, const char* word, const Colour& accent) {
     ButtonFace(cr, 51, 22, on, accent);
     Lamp(cr, 8.5, 11, 2.3, on, accent);
     // The word centred in the space right of the lamp.
-    TextSpec spec = {word, 10, kBold, 0.4};
-    InkBox ink = MeasureText(spec);
+    TextRun run = {word, 10, kBold, 0.4};
+    InkBox ink = MeasureText(run);
     const double left = 14, right = 47;
     double x = std::round(left + (right - left - (ink.x1 - ink.x0)) / 2 - ink.x0);
-    ShowText(cr, spec, x, 15, on ? palette::kPointer : palette::kCaption);
+    ShowText(cr, run, x, 15, on ? palette::kPointer : palette::kCaption);
     cairo_restore(cr);
   }
 }
 
 void WordButton(cairo_t* cr, const char* word) {
   ButtonFace(cr, 45, 22, false, palette::kNeutral);
-  TextSpec spec = {word, 11, kRegular, 0.0};
-  InkBox ink = MeasureText(spec);
-  ShowText(cr, spec, std::round((45 - (ink.x1 - ink.x0)) / 2 - ink.x0), 15, palette::kTitle);
+  TextRun run = {word, 11, kRegular, 0.0};
+  InkBox ink = MeasureText(run);
+  ShowText(cr, run, std::round((45 - (ink.x1 - ink.x0)) / 2 - ink.x0), 15, palette::kTitle);
 }
 
 // ---- Small pieces ----
