@@ -311,7 +311,7 @@ void IPlugBase::AttachEditor(IGraphics* graphics) {
   if (graphics) {
     for (int i = 0; i < NParams(); ++i)
       graphics->SetParameterFromPlug(i, GetParam(i)->CurrentNormalized(), true);
-    graphics->PrepDraw();
+    graphics->PrepareDraw();
   }
   mpGraphics = graphics;
 }
