@@ -6,8 +6,12 @@ namespace {
 
 void CopyFontName(char (&out)[MAX_FONT_NAME_LEN], const char* name) {
   if (!name) name = "";
-  std::strncpy(out, name, MAX_FONT_NAME_LEN - 1);
-  out[MAX_FONT_NAME_LEN - 1] = '\0';
+  // A measured copy: MinGW's g++ reads strncpy into a full buffer as a
+  // possible truncation and stops the build.
+  std::size_t length = std::strlen(name);
+  if (length > MAX_FONT_NAME_LEN - 1) length = MAX_FONT_NAME_LEN - 1;
+  std::memcpy(out, name, length);
+  out[length] = '\0';
 }
 
 }  // namespace
