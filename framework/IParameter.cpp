@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "TextCopy.h"
+#include "TextFormat.h"
+#include "TextParse.h"
 
 using vrels::CopyText;
 
@@ -120,6 +121,15 @@ double IParameter::ToNormalized(double value) const {
   return std::pow((x - mMin) / (mMax - mMin), 1.0 / mShape);
 }
 
+double IParameter::ValueFromText(const char* text) const {
+  if (DisplayTextCount() > 0) {
+    int value = 0;
+    return LookUpDisplayText(text ? text : "", &value) ? value : 0.0;
+  }
+  const double x = ParseNumberText(text);
+  return mNegatedDisplay ? -x : x;
+}
+
 void IParameter::FormatForHost(double value, bool normalized, char* buffer) const {
   if (!buffer) return;
   double x = value;
@@ -134,17 +144,17 @@ void IParameter::FormatForHost(double value, bool normalized, char* buffer) cons
     }
   }
   if (mNegatedDisplay) x = -x;
+  // Written with a decimal point whatever the process locale, so that the
+  // text reads back with ValueFromText.
   if (x == 0.0 || std::isnan(x)) {
     CopyText(buffer, "0", MAX_PARAM_DISPLAY_LEN);
   } else if (mPrecision == 0) {
     if (TruncateToInt(x, &whole)) {
-      std::snprintf(buffer, MAX_PARAM_DISPLAY_LEN, "%d", whole);
+      FormatText(buffer, MAX_PARAM_DISPLAY_LEN, "%d", whole);
     } else {
-      std::snprintf(buffer, MAX_PARAM_DISPLAY_LEN, "%.0f", std::trunc(x));
+      FormatFixed(buffer, MAX_PARAM_DISPLAY_LEN, std::trunc(x), 0);
     }
   } else {
-    char format[16];
-    std::snprintf(format, sizeof(format), "%%.%df", mPrecision);
-    std::snprintf(buffer, MAX_PARAM_DISPLAY_LEN, format, x);
+    FormatFixed(buffer, MAX_PARAM_DISPLAY_LEN, x, mPrecision);
   }
 }

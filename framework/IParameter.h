@@ -66,6 +66,13 @@ class IParameter {
   // MAX_PARAM_DISPLAY_LEN bytes.
   void FormatForHost(double value, bool normalized, char* buffer) const;
 
+  // The real value a typed text stands for, as a text entry commits it:
+  // with display texts, the value of the matching text (0 when none
+  // matches); otherwise the number the text starts with (0 when it is not
+  // a number; ParseNumberText), negated back for a negated display. Not
+  // limited: the control that takes it clamps the normalised value.
+  double ValueFromText(const char* text) const;
+
   void SetNegatedDisplay(bool negated) { mNegatedDisplay = negated; }
 
  private:

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "TextFormat.h"
 #include "VendorRequests.h"
 #include "dsp/TimeUnits.h"
 #include "modulation/ModulationTick.h"
 #include "modulation/TempoSync.h"
-#include "params/TextFormat.h"
 
 using vrels::ScopedLock;
 

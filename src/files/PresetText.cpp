@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "params/TextFormat.h"
+#include "TextFormat.h"
 
 namespace {
 // The longest "inf" or "nan" form read ("nan(...)" may carry characters).

@@ -9,7 +9,7 @@
 // the same on every target and in every host. Nothing here allocates.
 #pragma once
 
-#include "params/TextFormat.h"
+#include "TextFormat.h"
 
 class Lfo;
 struct ModParam;

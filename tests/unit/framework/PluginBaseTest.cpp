@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "IControl.h"
 #include "IPlugVST.h"
+#include "TestGraphics.h"
 #include "VrelsPlugin.h"
-#include "graphics/IGraphics.h"
 
 namespace {
 
@@ -71,22 +72,40 @@ class TestPlug : public IPlugVST {
   std::vector<int> mChanged;
 };
 
-class FakeGraphics : public IGraphics {
+// A control that records what the plug-in shows on it.
+class RecordingControl : public IControl {
  public:
-  int Width() const override { return 729; }
-  int Height() const override { return 650; }
-  void SetParameterFromPlug(int index, double value, bool normalized) override {
-    mPushed.push_back({index, value, normalized});
+  RecordingControl(IPlugBase* plug, int paramIdx) : IControl(plug, IRect(0, 0, 1, 1), paramIdx) {}
+  bool Draw(IGraphics*) override { return true; }
+  void SetValueFromPlug(double value) override {
+    mReceived.push_back(value);
+    IControl::SetValueFromPlug(value);
   }
-  void PrepDraw() override { ++mPrepared; }
-  void* OpenWindow(void*) override { return nullptr; }
-  void CloseWindow() override {}
-  struct Push {
-    int mIndex;
-    double mValue;
-    bool mNormalized;
-  };
-  std::vector<Push> mPushed;
+  std::vector<double> mReceived;
+};
+
+// One recording control per parameter.
+class FakeGraphics : public TestGraphics {
+ public:
+  FakeGraphics(IPlugBase* plug, int nParams) : TestGraphics(plug) {
+    for (int i = 0; i < nParams; ++i) {
+      mControls.push_back(new RecordingControl(plug, i));
+      AttachControl(mControls.back());
+    }
+  }
+  void PrepareDraw() override {
+    ++mPrepared;
+    TestGraphics::PrepareDraw();
+  }
+  int Pushes() const {
+    int n = 0;
+    for (const RecordingControl* control : mControls) n += static_cast<int>(control->mReceived.size());
+    return n;
+  }
+  void Forget() {
+    for (RecordingControl* control : mControls) control->mReceived.clear();
+  }
+  std::vector<RecordingControl*> mControls;  // owned by the graphics object
   int mPrepared = 0;
 };
 
@@ -114,12 +133,11 @@ TEST_F(PluginBase, AttachedEditorReceivesValuesAndSetsFlagAndRect) {
   TestPlug plug("2-2");
   plug.GetParam(2)->Set(5);
   EXPECT_EQ(plug.GetAEffect()->flags & effFlagsHasEditor, 0);
-  FakeGraphics* graphics = new FakeGraphics;
+  FakeGraphics* graphics = new FakeGraphics(&plug, 4);
   plug.AttachEditor(graphics);
   EXPECT_EQ(graphics->mPrepared, 1);
-  ASSERT_EQ(graphics->mPushed.size(), 4u);
-  EXPECT_TRUE(graphics->mPushed[2].mNormalized);
-  EXPECT_DOUBLE_EQ(graphics->mPushed[2].mValue, 0.5);
+  ASSERT_EQ(graphics->Pushes(), 4);
+  EXPECT_DOUBLE_EQ(graphics->mControls[2]->mReceived[0], 0.5);
   EXPECT_EQ(plug.GetAEffect()->flags & effFlagsHasEditor, effFlagsHasEditor);
 
   AEffect* effect = plug.GetAEffect();
@@ -130,18 +148,19 @@ TEST_F(PluginBase, AttachedEditorReceivesValuesAndSetsFlagAndRect) {
   EXPECT_EQ(rect->bottom, 650);
   EXPECT_EQ(effect->dispatcher(effect, effEditOpen, 0, 0, nullptr, 0), 0);  // no window made
 
-  // A host write reaches the editor; a chunk load refreshes every control.
-  graphics->mPushed.clear();
+  // A host write reaches the editor; a chunk load refreshes every control
+  // with the real values, normalised on the way.
+  graphics->Forget();
   effect->setParameter(effect, 3, 0.3f);
-  ASSERT_EQ(graphics->mPushed.size(), 1u);
-  EXPECT_EQ(graphics->mPushed[0].mIndex, 3);
+  ASSERT_EQ(graphics->Pushes(), 1);
+  EXPECT_DOUBLE_EQ(graphics->mControls[3]->mReceived[0], 0.3f);
   void* data = nullptr;
   intptr_t size = effect->dispatcher(effect, effGetChunk, 1, 0, &data, 0);
   std::vector<char> copy(static_cast<char*>(data), static_cast<char*>(data) + size);
-  graphics->mPushed.clear();
+  graphics->Forget();
   EXPECT_EQ(effect->dispatcher(effect, effSetChunk, 1, size, copy.data(), 0), 1);
-  EXPECT_EQ(graphics->mPushed.size(), 4u);
-  EXPECT_FALSE(graphics->mPushed[0].mNormalized);
+  EXPECT_EQ(graphics->Pushes(), 4);
+  EXPECT_DOUBLE_EQ(graphics->mControls[2]->mReceived[0], 0.5);
 }
 
 TEST_F(PluginBase, TimeQueriesFollowValidityFlags) {

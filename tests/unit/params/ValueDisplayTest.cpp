@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
+#include "TextFormat.h"
 #include "modulation/Lfo.h"
 #include "modulation/ModParam.h"
-#include "params/TextFormat.h"
 #include "params/ValueDisplay.h"
 
 namespace {

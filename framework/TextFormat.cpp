@@ -1,4 +1,4 @@
-#include "params/TextFormat.h"
+#include "TextFormat.h"
 
 #include <charconv>
 #include <cmath>
