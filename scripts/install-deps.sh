@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   libpng-dev zlib1g-dev libsndfile1-dev
-  libcairo2-dev fonts-liberation2
+  libcairo2-dev libfreetype-dev fonts-liberation2
   zam-plugins dpf-plugins-vst
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   libz-mingw-w64-dev

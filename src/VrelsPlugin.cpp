@@ -5,9 +5,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "IGraphicsPlatform.h"
 #include "TextFormat.h"
 #include "VendorRequests.h"
 #include "dsp/TimeUnits.h"
+#include "editor/EditorBuilder.h"
+#include "editor/EditorLayout.h"
 #include "modulation/ModulationTick.h"
 #include "modulation/TempoSync.h"
 
@@ -25,6 +28,15 @@ const int kLatency = 0;
 const bool kDoesMidi = false;
 const bool kDoesChunks = true;
 const bool kIsInstrument = false;
+const int kEditorFps = 0;  // the graphics object's default tick rate
+
+// kVersion packs major, minor and revision as 0xMMMMmmrr.
+int MajorVersion(int version) {
+  return version >> 16;
+}
+int MinorVersion(int version) {
+  return (version >> 8) & 0xFF;
+}
 
 // Weights run from 1 / (98 * 25 + 1) at the parameter's minimum to 1 at its
 // maximum; each step of the parameter is worth 25 in the divisor.
@@ -74,6 +86,15 @@ VrelsPlugin::VrelsPlugin(audioMasterCallback host)
     mFeedbackHighPass[channel].Design(BIQUAD_HIGH_PASS, GetSampleRate(), kFeedbackHighPassHz);
   }
   ApplySampleRate(GetSampleRate());
+
+  // The editor lives as long as the plug-in; the host's open and close
+  // requests only make and destroy its window.
+  if (IGraphics* graphics = CreatePlatformGraphics(this, EDITOR_WIDTH, EDITOR_HEIGHT, kEditorFps)) {
+    EditorSettings settings = {mConfiguration.Get(Configuration::kPresetFolder).mValue.c_str(),
+                               MajorVersion(kVersion), MinorVersion(kVersion)};
+    BuildEditor(graphics, this, settings, &mEditorControls);
+    AttachEditor(graphics);
+  }
 }
 
 VrelsPlugin::~VrelsPlugin() {}

@@ -14,6 +14,7 @@
 #include "dsp/EnvelopeTable.h"
 #include "dsp/LevelMeter.h"
 #include "dsp/MwcRandom.h"
+#include "editor/EditorControls.h"
 #include "engine/AudioRing.h"
 #include "engine/DelayTap.h"
 #include "engine/EngineReadouts.h"
@@ -155,6 +156,8 @@ class VrelsPlugin : public IPlugVST {
   const GrainEngine& Grains() const { return mGrains; }
   const LevelMeter& Meter(int n) const { return mMeters[n]; }
   const EngineReadouts& Readouts() const { return mReadouts; }
+  // The editor's controls the plug-in updates; null without an editor.
+  const EditorControls& GetEditorControls() const { return mEditorControls; }
 
   // Binds the first n vrels to grain streams, or releases the last streams.
   void SetNumGrainStreams(int n);
@@ -275,4 +278,5 @@ class VrelsPlugin : public IPlugVST {
   TapSettingsKey mTapSettingsKey = {};
   unsigned mSwarmUpdates = 0;
   EngineReadouts mReadouts;
+  EditorControls mEditorControls;  // owned by the graphics object
 };

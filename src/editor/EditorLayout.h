@@ -157,7 +157,9 @@ enum EditorSection {
   NUM_SECTIONS
 };
 
-enum FileAction { kFileNone = 0, kFileSave, kFileOpen };
+// Which dialog a file selector opens (named apart from the graphics layer's own
+// action numbers, which the editor construction maps these to).
+enum FileAction { kFileActionNone = 0, kFileActionSave, kFileActionOpen };
 
 const double KNOB_GEARING = 8.0;      // a full sweep takes 8 x 24 pixels of travel
 const double READOUT_GEARING = 25.0;  // one turn takes 25 x 16 pixels of travel
@@ -181,25 +183,25 @@ struct ControlDesc {
 namespace layout_rows {
 // Shorthands that keep the table below one control per line.
 constexpr ControlDesc Bitmap(LayoutRect r, int image, int frames, EditorSection s, int blend = 0) {
-  return {kCtlBitmap, r, image, frames, -1, kStyleNone, nullptr, kFileNone, blend, s};
+  return {kCtlBitmap, r, image, frames, -1, kStyleNone, nullptr, kFileActionNone, blend, s};
 }
 constexpr ControlDesc Knob(int param, LayoutRect r, int strip, EditorSection s) {
-  return {kCtlKnob, r, strip, KNOB_FRAMES, param, kStyleNone, nullptr, kFileNone, 0, s};
+  return {kCtlKnob, r, strip, KNOB_FRAMES, param, kStyleNone, nullptr, kFileActionNone, 0, s};
 }
 constexpr ControlDesc Readout(int param, LayoutRect r, EditorSection s) {
-  return {kCtlReadout, r, kImgNone, 0, param, kStyleValue, nullptr, kFileNone, 0, s};
+  return {kCtlReadout, r, kImgNone, 0, param, kStyleValue, nullptr, kFileActionNone, 0, s};
 }
 constexpr ControlDesc Switch(LayoutRect r, int image, int param, EditorSection s) {
-  return {kCtlSwitch, r, image, 2, param, kStyleNone, nullptr, kFileNone, 0, s};
+  return {kCtlSwitch, r, image, 2, param, kStyleNone, nullptr, kFileActionNone, 0, s};
 }
 constexpr ControlDesc Text(LayoutRect r, TextStyleId style, const char* text, EditorSection s) {
-  return {kCtlText, r, kImgNone, 0, -1, style, text, kFileNone, 0, s};
+  return {kCtlText, r, kImgNone, 0, -1, style, text, kFileActionNone, 0, s};
 }
 constexpr ControlDesc File(LayoutRect r, int image, int param, FileAction action) {
   return {kCtlFileSelector, r, image, 1, param, kStyleNone, nullptr, action, 0, kSectionPresetBar};
 }
 constexpr ControlDesc Canvas(ControlKind kind, LayoutRect r, EditorSection s) {
-  return {kind, r, kImgNone, 0, -1, kStyleNone, nullptr, kFileNone, 0, s};
+  return {kind, r, kImgNone, 0, -1, kStyleNone, nullptr, kFileActionNone, 0, s};
 }
 }  // namespace layout_rows
 
@@ -362,8 +364,8 @@ constexpr ControlDesc kControls[NUM_CONTROLS] = {
     layout_rows::Text({242, 411, 482, 468}, kStyleMessage, "", kSectionMessageLine),
     layout_rows::Text({700, 14, 720, 29},   kStyleCount,   "", kSectionGrain),
     layout_rows::Text({681, 474, 701, 489}, kStyleCount,   "", kSectionDelay),
-    layout_rows::File({232, 12, 277, 34}, kImgSaveButton, kSavePreset, kFileSave),
-    layout_rows::File({288, 12, 333, 34}, kImgLoadButton, kLoadPreset, kFileOpen),
+    layout_rows::File({232, 12, 277, 34}, kImgSaveButton, kSavePreset, kFileActionSave),
+    layout_rows::File({288, 12, 333, 34}, kImgLoadButton, kLoadPreset, kFileActionOpen),
     layout_rows::Text({351, 15, 431, 35},   kStyleInfo,    "-none-", kSectionPresetBar),
     layout_rows::Canvas(kCtlEnvelopeCanvas, {584, 60, 634, 80}, kSectionGrain),
     layout_rows::Text({280, 68, 360, 88},   kStyleInfo,    VERSION_TEXT_FORMAT, kSectionSwarmView),

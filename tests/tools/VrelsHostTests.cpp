@@ -52,7 +52,7 @@ TEST_F(VrelsHost, InfoListsIdentityProgramsAndEveryParameter) {
   ASSERT_EQ(0, vrels.status) << vrels.err;
   EXPECT_NE(std::string::npos, vrels.out.find("name:       Vrels"));
   EXPECT_NE(std::string::npos, vrels.out.find("175 parameters, 6 programs, 2 inputs, 2 outputs"));
-  EXPECT_NE(std::string::npos, vrels.out.find("(replacing, chunks, double, mono)"));
+  EXPECT_NE(std::string::npos, vrels.out.find("(editor, replacing, chunks, double, mono)"));
   // One line per parameter after the heading, in index order.
   std::istringstream listing(vrels.out.substr(vrels.out.find("\nparameters (") + 1));
   std::string line;

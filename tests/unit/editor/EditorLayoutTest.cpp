@@ -85,7 +85,7 @@ TEST(EditorLayout, ControlsHaveTheirShapesAndBindTheirKindOfParameter) {
         EXPECT_EQ(p.Type(), c.mParamIdx == kPanic ? ParamDouble : ParamBool) << i;
         break;
       case kCtlFileSelector:
-        EXPECT_EQ(c.mParamIdx, c.mFileAction == kFileSave ? kSavePreset : kLoadPreset) << i;
+        EXPECT_EQ(c.mParamIdx, c.mFileAction == kFileActionSave ? kSavePreset : kLoadPreset) << i;
         break;
       default:
         ADD_FAILURE() << "control " << i << " of kind " << c.mKind << " binds a parameter";

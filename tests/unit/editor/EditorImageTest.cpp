@@ -1,0 +1,129 @@
+// The editor as the plug-in builds it on the window-less graphics layer:
+// the control list against the layout table, and one painted area against
+// a reference image judged by eye when it was made.
+//
+// The reference is the grain length row (knob, tempo-sync square, source
+// readout, depth knob) at set values. It was written by the render tool,
+// which paints the whole editor, with:
+//
+//   build/linux/tools/editor-render/vrels-editor-render
+//     tests/unit/editor/reference/grain-length-row.png --area 598,104,722,138
+//     --set GLen=0.37 --set GLenS=0 --set GLenM=0.5 --set GLenD=0.8
+//
+// (one command line)
+//
+// The test paints only that area, so frame choice, strip offsets, blending
+// over the background, clipping to the painted area and text placement all
+// count. New artwork (tools/artwork) or text rendering means writing the
+// reference again with that command, after looking at it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "IBitmapControl.h"
+#include "IFileSelectorControl.h"
+#include "IGraphicsLice.h"
+#include "IKnobMultiControl.h"
+#include "ISwitchControl.h"
+#include "IValueTextControl.h"
+#include "LICE_PNG.h"
+#include "VrelsPlugin.h"
+#include "editor/EditorLayout.h"
+#include "tools/editor-render/BitmapPng.h"
+
+namespace {
+
+// Whether a control is of the class its row names.
+bool HasClassOfRow(IControl* control, ControlKind kind) {
+  switch (kind) {
+    case kCtlBitmap:
+      return dynamic_cast<IBitmapControl*>(control) && !dynamic_cast<ISwitchControl*>(control);
+    case kCtlKnob:
+      return dynamic_cast<IKnobMultiControl*>(control) != nullptr;
+    case kCtlReadout:
+      return dynamic_cast<IValueTextControl*>(control) != nullptr;
+    case kCtlSwitch:
+      return dynamic_cast<ISwitchControl*>(control) != nullptr;
+    case kCtlText:
+      return dynamic_cast<ITextControl*>(control) && !dynamic_cast<IValueTextControl*>(control);
+    case kCtlFileSelector:
+      return dynamic_cast<IFileSelectorControl*>(control) != nullptr;
+    case kCtlSwarmCanvas:
+    case kCtlEnvelopeCanvas:
+      return true;
+  }
+  return false;
+}
+
+TEST(EditorBuild, EveryRowOfTheLayoutBecomesItsControlAtItsIndex) {
+  VrelsPlugin plug(nullptr);
+  IGraphics* graphics = plug.GetGUI();
+  ASSERT_NE(graphics, nullptr);
+  EXPECT_EQ(graphics->Width(), EDITOR_WIDTH);
+  EXPECT_EQ(graphics->Height(), EDITOR_HEIGHT);
+  ASSERT_EQ(graphics->NControls(), NUM_CONTROLS);
+  for (int i = 0; i < NUM_CONTROLS; ++i) {
+    const ControlDesc& row = kControls[i];
+    IControl* control = graphics->GetControl(i);
+    EXPECT_TRUE(HasClassOfRow(control, row.mKind)) << i;
+    // Image controls take their size from the image and its frames.
+    EXPECT_EQ(control->GetRect(), IRect(row.mRect.mL, row.mRect.mT, row.mRect.mR, row.mRect.mB)) << i;
+    EXPECT_EQ(control->ParamIdx(), row.mParamIdx) << i;
+    // Attaching pushed every bound parameter's value.
+    if (row.mParamIdx >= 0) {
+      EXPECT_EQ(control->GetValue(), plug.GetParam(row.mParamIdx)->CurrentNormalized()) << i;
+    }
+  }
+  const EditorControls& kept = plug.GetEditorControls();
+  EXPECT_EQ(kept.mpPresetName, graphics->GetControl(kCtlIdxPresetName));
+  EXPECT_EQ(kept.mpMeters[EditorControls::NUM_METERS - 1],
+            graphics->GetControl(kCtlIdxFirstMeter + EditorControls::NUM_METERS - 1));
+}
+
+std::unique_ptr<LICE_IBitmap> ReadPng(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return std::unique_ptr<LICE_IBitmap>(LICE_LoadPNGFromMemory(bytes.data(), bytes.size()));
+}
+
+TEST(EditorImage, GrainLengthRowIsPaintedAsTheReference) {
+  const IRect area(598, 104, 722, 138);
+  const struct {
+    int mParam;
+    float mValue;
+  } kSettings[] = {{kGLen, 0.37f}, {kGLenS, 0.0f}, {kGLenM, 0.5f}, {kGLenD, 0.8f}};
+
+  std::unique_ptr<LICE_IBitmap> reference = ReadPng(VRELS_EDITOR_REFERENCE_DIR "/grain-length-row.png");
+  ASSERT_TRUE(reference);
+  ASSERT_EQ(reference->GetWidth(), area.W());
+  ASSERT_EQ(reference->GetHeight(), area.H());
+
+  VrelsPlugin plug(nullptr);
+  AEffect* effect = plug.GetAEffect();
+  for (const auto& setting : kSettings) effect->setParameter(effect, setting.mParam, setting.mValue);
+  IGraphicsLice* graphics = static_cast<IGraphicsLice*>(plug.GetGUI());
+  ASSERT_TRUE(graphics->Draw(area));
+  LICE_IBitmap* buffer = graphics->GetDrawBitmap();
+
+  int differing = 0;
+  for (int y = 0; y < area.H(); ++y) {
+    for (int x = 0; x < area.W(); ++x) {
+      LICE_pixel painted = buffer->GetBits()[(area.mT + y) * buffer->GetRowSpan() + area.mL + x];
+      LICE_pixel expected = reference->GetBits()[y * reference->GetRowSpan() + x];
+      // The reference has no alpha to compare.
+      if ((painted & 0xFFFFFF) != (expected & 0xFFFFFF) && differing++ == 0)
+        ADD_FAILURE() << "first difference at (" << area.mL + x << ", " << area.mT + y << ")";
+    }
+  }
+  if (differing > 0) {
+    const std::string actual = std::string(VRELS_TEST_OUTPUT_DIR) + "/grain-length-row-painted.png";
+    WriteBitmapPng(buffer, {area.mL, area.mT, area.mR, area.mB}, 1, actual, nullptr);
+    ADD_FAILURE() << differing << " pixels differ; painted area written to " << actual;
+  }
+}
+
+}  // namespace
