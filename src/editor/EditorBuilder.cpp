@@ -7,9 +7,9 @@
 #include "ISwitchControl.h"
 #include "ITextControl.h"
 #include "IValueTextControl.h"
+#include "TextFormat.h"
 #include "editor/EditorLayout.h"
 #include "editor/PlaceholderCanvas.h"
-#include "params/TextFormat.h"
 
 namespace {
 
