@@ -25,6 +25,7 @@ Point Centre(const ControlDesc& control) {
 void EditorFixture::SetUp() {
   mpHost = OpenInstance();
   ASSERT_TRUE(mpHost);
+  ASSERT_TRUE(mpHost->Effect()->flags & effFlagsHasEditor);
   mpEditor = std::make_unique<PluginEditor>(*mpHost);
   int width = 0, height = 0;
   ASSERT_TRUE(mpEditor->GetSize(&width, &height));

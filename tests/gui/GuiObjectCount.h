@@ -3,9 +3,11 @@
 //
 // GetGuiResources is Windows' own count of GDI objects (bitmaps, fonts,
 // device contexts, ...) and USER objects (windows, menus, ...) of a process.
-// Wine answers it with 0 for both (it is not implemented there), so the
-// windows of the process are also counted by enumeration, which wine
-// supports; GdiCountsKnown says whether the GDI count means anything.
+// Wine answers 0 for both (it does not implement the call). There the GDI
+// objects are counted in wine's own handle table instead, which the 64-bit
+// wine publishes per process where Windows publishes its shared table (the
+// process environment block's GdiSharedHandleTable); 32-bit wine publishes
+// none. Windows are counted by enumeration everywhere.
 //
 // Thread use: any thread.
 #pragma once
@@ -15,12 +17,11 @@
 namespace guitest {
 
 struct GuiObjectCount {
-  DWORD gdiObjects = 0;   // GetGuiResources(GR_GDIOBJECTS)
-  DWORD userObjects = 0;  // GetGuiResources(GR_USEROBJECTS)
+  // GDI objects: GetGuiResources(GR_GDIOBJECTS), or under wine the used
+  // entries of its handle table; -1 when neither is available.
+  long gdiObjects = -1;
+  DWORD userObjects = 0;  // GetGuiResources(GR_USEROBJECTS); 0 under wine
   int windows = 0;        // top-level and child windows of this process
-
-  // False where the system reports no GDI or USER objects at all (wine).
-  bool GdiCountsKnown() const { return gdiObjects > 0 || userObjects > 0; }
 };
 
 GuiObjectCount CountGuiObjects();

@@ -56,6 +56,7 @@ TEST_F(TextEntry, RightClickFieldAppliesTypedTextAtTheNextTickWhateverTheLocale)
   const std::string shown = PluginHost().GetParamDisplay(kGLen);
   EXPECT_EQ(shown, WindowText(field));
   EXPECT_EQ(std::string::npos, shown.find(',')) << shown;
+  UpdateWindow(field);
   Screenshot("text-entry.png");
 
   TypeText(field, "45.5");
