@@ -13,6 +13,12 @@ std::string gScreenshotDir = ".";
 std::string gArtworkDir = ".";
 }  // namespace
 
+bool UseOwnDesktop() {
+  const std::string name = "VrelsGuiTests" + std::to_string(GetCurrentProcessId());
+  HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  return desktop && SetThreadDesktop(desktop);
+}
+
 bool LoadPlugin(const std::string& path, std::string* error) {
   Module() = testhost::PluginModule::Load(path, error);
   return Module() != nullptr;

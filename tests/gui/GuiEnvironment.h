@@ -21,6 +21,12 @@ const char* const kEditorClass = "IPlugWndClass";
 // The editor's 24-per-second timer.
 const UINT_PTR kTickTimerId = 2;
 
+// Moves this thread to a desktop of its own, before it makes any window.
+// Under wine a desktop's window is made by the first process that needs it,
+// with that process's display; a desktop of our own is made with ours,
+// whatever other wine processes of the prefix (without a display) did.
+bool UseOwnDesktop();
+
 bool LoadPlugin(const std::string& path, std::string* error);
 void UnloadPlugin();
 const testhost::PluginModule& Plugin();

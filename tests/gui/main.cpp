@@ -28,6 +28,10 @@ std::string Option(int argc, char** argv, const char* prefix) {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  if (!guitest::UseOwnDesktop()) {
+    std::fprintf(stderr, "cannot make a desktop of this process's own\n");
+    return 2;
+  }
   const std::string path = Option(argc, argv, "--plugin=");
   if (path.empty()) {
     std::fprintf(stderr, "usage: %s --plugin=PATH --artwork=DIR --screenshots=DIR [gtest options]\n",
