@@ -201,6 +201,10 @@ void IGraphics::Resize(int width, int height) {
   mHeight = height;
   mCaptureIdx = -1;
   mOverIdx = -1;
+  if (!mpPlug) {
+    DeleteControls();
+    return;
+  }
   {
     // The host's thread may be showing a value on the controls right now.
     vrels::ScopedLock lock(mpPlug->Mutex());

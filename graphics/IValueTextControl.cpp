@@ -9,6 +9,16 @@ namespace {
 const double WHEEL_STEP = 0.01;
 const double FINE_WHEEL_STEP = 0.001;
 
+// Appends text at out[length] within size bytes (terminated); returns the
+// new length.
+size_t Append(char* out, size_t length, size_t size, const char* text) {
+  size_t n = std::strlen(text);
+  if (length + n > size - 1) n = size - 1 - length;
+  std::memcpy(out + length, text, n);
+  out[length + n] = '\0';
+  return length + n;
+}
+
 }  // namespace
 
 IValueTextControl::IValueTextControl(IPlugBase* plug, const IRect& rect, int paramIdx,
@@ -71,15 +81,10 @@ void IValueTextControl::FormatValueText(char* out, int size) const {
   }
   char display[MAX_PARAM_DISPLAY_LEN];
   param->FormatForHost(value, false, display);
-  std::strncpy(out, display, static_cast<size_t>(size) - 1);
-  out[size - 1] = '\0';
+  size_t length = Append(out, 0, static_cast<size_t>(size), display);
   if (mShowLabel) {
-    const size_t length = std::strlen(out);
-    if (length + 1 < static_cast<size_t>(size)) {
-      out[length] = ' ';
-      std::strncpy(out + length + 1, param->Label(), static_cast<size_t>(size) - length - 2);
-      out[size - 1] = '\0';
-    }
+    length = Append(out, length, static_cast<size_t>(size), " ");
+    Append(out, length, static_cast<size_t>(size), param->Label());
   }
 }
 

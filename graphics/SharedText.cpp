@@ -6,11 +6,11 @@ void SharedText::Set(const char* text) {
   if (!text) text = "";
   const std::uint32_t sequence = mSequence.load(std::memory_order_relaxed);
   mSequence.store(sequence + 1, std::memory_order_relaxed);
-  // Readers that see any character written below also see the odd number.
-  std::atomic_thread_fence(std::memory_order_release);
+  // Release stores: a reader that sees any of these characters also sees
+  // the odd number (or a later one) when it checks again.
   int i = 0;
-  for (; i < CAPACITY - 1 && text[i]; ++i) mChars[i].store(text[i], std::memory_order_relaxed);
-  mChars[i].store('\0', std::memory_order_relaxed);
+  for (; i < CAPACITY - 1 && text[i]; ++i) mChars[i].store(text[i], std::memory_order_release);
+  mChars[i].store('\0', std::memory_order_release);
   mSequence.store(sequence + 2, std::memory_order_release);
 }
 
@@ -37,12 +37,11 @@ int SharedText::CopyTo(char* out, std::size_t size) const {
     }
     int i = 0;
     for (; i < limit - 1; ++i) {
-      out[i] = mChars[i].load(std::memory_order_relaxed);
+      out[i] = mChars[i].load(std::memory_order_acquire);
       if (out[i] == '\0') break;
     }
     out[i] = '\0';
-    // The characters are read before the number is checked again.
-    std::atomic_thread_fence(std::memory_order_acquire);
+    // Acquire loads above: the number is read again after the characters.
     if (mSequence.load(std::memory_order_relaxed) == before) return i;
   }
 }

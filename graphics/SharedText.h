@@ -6,7 +6,8 @@
 // A sequence lock: the writer makes the sequence number odd, writes the
 // characters and makes it even again; a reader copies the characters and
 // retries when the number was odd or changed meanwhile. Every character is
-// an atomic (relaxed), so there is no data race in the language's sense,
+// an atomic (release stores, acquire loads, which cost nothing more than
+// plain ones on x86), so there is no data race in the language's sense,
 // and a reader never sees half of one text and half of another. Writers
 // must not overlap one another (the instance mutex, or a single writing
 // thread, sees to that); readers may run on any thread at any time.
