@@ -33,8 +33,18 @@ int RoundMulDiv(long a, long b, long c) {
 std::uint32_t NextCharacter(const unsigned char*& p) {
   std::uint32_t c = *p++;
   if (c < 0x80) return c;
-  int more = c >= 0xF0 && c < 0xF5 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 && c < 0xE0 ? 1 : 0;
-  if (more == 0) return c;
+  // Lead bytes C2..DF, E0..EF and F0..F4 start sequences of two, three and
+  // four bytes; every other byte above 7F stands alone.
+  int more = 0;
+  if (c >= 0xC2 && c <= 0xDF) {
+    more = 1;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    more = 2;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    more = 3;
+  } else {
+    return c;
+  }
   std::uint32_t code = c & (0x3F >> more);
   for (int i = 0; i < more; ++i) {
     if ((p[i] & 0xC0) != 0x80) return c;

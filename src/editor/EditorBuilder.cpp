@@ -64,8 +64,9 @@ IRect RectOf(const ControlDesc& row) {
   return IRect(row.mRect.mL, row.mRect.mT, row.mRect.mR, row.mRect.mB);
 }
 
+// The control of a row; text controls start with the given text.
 IControl* MakeControl(IGraphics* graphics, IPlugBase* plug, const ControlDesc& row, const ITextStyle* styles,
-                      const EditorSettings& settings) {
+                      const char* text, const EditorSettings& settings) {
   const int x = row.mRect.mL, y = row.mRect.mT;
   switch (row.mKind) {
     case kCtlBitmap:
@@ -79,13 +80,7 @@ IControl* MakeControl(IGraphics* graphics, IPlugBase* plug, const ControlDesc& r
     case kCtlSwitch:
       return new ISwitchControl(plug, x, y, row.mParamIdx, LoadImage(graphics, row));
     case kCtlText:
-      if (row.mText == VERSION_TEXT_FORMAT) {
-        char version[VERSION_TEXT_SIZE];
-        FormatText(version, sizeof(version), VERSION_TEXT_FORMAT, settings.mMajorVersion,
-                   settings.mMinorVersion);
-        return new ITextControl(plug, RectOf(row), styles[row.mStyle], version);
-      }
-      return new ITextControl(plug, RectOf(row), styles[row.mStyle], row.mText);
+      return new ITextControl(plug, RectOf(row), styles[row.mStyle], text);
     case kCtlFileSelector:
       return new IFileSelectorControl(plug, RectOf(row), row.mParamIdx, LoadImage(graphics, row),
                                       row.mFileAction == kFileActionSave ? kFileSave : kFileOpen,
@@ -108,13 +103,19 @@ void BuildEditor(IGraphics* graphics, IPlugBase* plug, const EditorSettings& set
   ITextStyle styles[NUM_TEXT_STYLES];
   for (int s = 0; s < NUM_TEXT_STYLES; ++s) styles[s] = MakeStyle(kTextStyles[s]);
 
+  // The version text's row holds its format.
+  char version[VERSION_TEXT_SIZE];
+  FormatText(version, sizeof(version), kControls[kCtlIdxVersionText].mText, settings.mMajorVersion,
+             settings.mMinorVersion);
+
   for (int i = 0; i < NUM_CONTROLS; ++i) {
     const ControlDesc& row = kControls[i];
     if (i == kCtlIdxBackground) {
       const ImageDesc* image = FindImage(row.mImageId);
       graphics->AttachBackground(image->mId, image->mName);
     } else {
-      graphics->AttachControl(MakeControl(graphics, plug, row, styles, settings));
+      const char* text = i == kCtlIdxVersionText ? version : row.mText;
+      graphics->AttachControl(MakeControl(graphics, plug, row, styles, text, settings));
     }
   }
 

@@ -165,7 +165,7 @@ const double KNOB_GEARING = 8.0;      // a full sweep takes 8 x 24 pixels of tra
 const double READOUT_GEARING = 25.0;  // one turn takes 25 x 16 pixels of travel
 
 // How the version text is formatted, with the major and minor version.
-const char* const VERSION_TEXT_FORMAT = "v%d.%d";
+constexpr const char* VERSION_TEXT_FORMAT = "v%d.%d";
 
 struct ControlDesc {
   ControlKind mKind;

@@ -91,6 +91,12 @@ TEST(FreeTypeText, Utf8AndLatin1SpellTheSameCharacter) {
   EXPECT_EQ(utf8.mR, plain.mR);
   EXPECT_EQ(latin1.mR, plain.mR);
   EXPECT_LT(utf8.mT, plain.mT);  // the accents rise above the plain letters
+
+  // F5..FF never begin UTF-8: such a byte is one Latin-1 letter, and the
+  // bytes after it are read on their own.
+  const Ink latinTilde = canvas.Draw("\xF5\x80\x80|", FreeTypeText::kAlignLeft, rect);
+  const Ink plainTilde = canvas.Draw("\xC3\xB5\xC2\x80\xC2\x80|", FreeTypeText::kAlignLeft, rect);
+  EXPECT_EQ(latinTilde.mR, plainTilde.mR);
 }
 
 }  // namespace
