@@ -16,11 +16,14 @@ if(KIND STREQUAL "pe")
   string(REGEX MATCH "<Ordinal/Name Pointer> Table\n(([ \t]+<[ 0-9]+> [^\n]+\n)*)" names "${table}")
   string(REGEX MATCHALL "> [^\n]+" exports "${CMAKE_MATCH_1}")
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${table}")
-  set(allowed KERNEL32.dll USER32.dll GDI32.dll COMDLG32.dll SHELL32.dll WININET.dll msvcrt.dll
-              ADVAPI32.dll ole32.dll COMCTL32.dll MSIMG32.dll)
+  # Windows' file names know no case; the import libraries spell them
+  # either way (comdlg32.dll, KERNEL32.dll).
+  set(allowed KERNEL32.DLL USER32.DLL GDI32.DLL COMDLG32.DLL SHELL32.DLL WININET.DLL MSVCRT.DLL
+              ADVAPI32.DLL OLE32.DLL COMCTL32.DLL MSIMG32.DLL)
   foreach(import IN LISTS imports)
     string(REPLACE "DLL Name: " "" dll "${import}")
     string(STRIP "${dll}" dll)
+    string(TOUPPER "${dll}" dll)
     list(FIND allowed "${dll}" found)
     if(found EQUAL -1)
       message(FATAL_ERROR "${BINARY} imports ${dll}, which is not a Windows system DLL")

@@ -12,10 +12,15 @@
 #include "IGraphics.h"
 
 #ifdef _WIN32
-// The Win32 window layer is wired in here once it is built; until then the
-// Windows plug-in has no editor.
-inline IGraphics* CreatePlatformGraphics(IPlugBase* /*plug*/, int /*width*/, int /*height*/, int /*fps*/) {
-  return nullptr;
+#include "platform/Module.h"
+#include "win32/IGraphicsWin32.h"
+
+// The window class, the resources and PluginPath belong to the plug-in
+// library's module, whose handle the load notification recorded.
+inline IGraphics* CreatePlatformGraphics(IPlugBase* plug, int width, int height, int fps) {
+  IGraphicsWin32* graphics = new IGraphicsWin32(plug, width, height, fps);
+  graphics->SetHInstance(vrels::ModuleHandle());
+  return graphics;
 }
 #else
 #include "linux/IGraphicsLinux.h"

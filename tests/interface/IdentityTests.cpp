@@ -12,13 +12,8 @@ namespace {
 
 using testhost::Host;
 
-// 0x1039: the editor is attached when the instance is made. The Windows
-// builds have none until their window layer is wired in.
-#ifdef _WIN32
-const int32_t kEditorFlag = 0;
-#else
+// 0x1039: the editor is attached when the instance is made.
 const int32_t kEditorFlag = effFlagsHasEditor;
-#endif
 const int32_t kExpectedFlags =
     kEditorFlag | effFlagsCanMono | effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing;
 const int32_t kUniqueId = 0x716C5672;  // "qlVr"

@@ -21,16 +21,19 @@ void CallLog::RecordCall(int32_t opcode) {
 void CallLog::RecordAutomate(int32_t index, float value) {
   std::lock_guard<std::mutex> lock(mMutex);
   mAutomations.push_back({index, value});
+  mEditCalls.push_back({EditCall::kAutomate, index, value});
 }
 
 void CallLog::RecordBeginEdit(int32_t index) {
   std::lock_guard<std::mutex> lock(mMutex);
   mBeginEdits.push_back(index);
+  mEditCalls.push_back({EditCall::kBeginEdit, index, 0.0f});
 }
 
 void CallLog::RecordEndEdit(int32_t index) {
   std::lock_guard<std::mutex> lock(mMutex);
   mEndEdits.push_back(index);
+  mEditCalls.push_back({EditCall::kEndEdit, index, 0.0f});
 }
 
 void CallLog::RecordEvents(const VstEvents* events) {
@@ -79,6 +82,11 @@ std::vector<int32_t> CallLog::EndEdits() const {
   return mEndEdits;
 }
 
+std::vector<EditCall> CallLog::EditCalls() const {
+  std::lock_guard<std::mutex> lock(mMutex);
+  return mEditCalls;
+}
+
 std::vector<std::vector<RecordedEvent>> CallLog::EventCalls() const {
   std::lock_guard<std::mutex> lock(mMutex);
   return mEventCalls;
@@ -97,6 +105,7 @@ void CallLog::Clear() {
   mAutomations.clear();
   mBeginEdits.clear();
   mEndEdits.clear();
+  mEditCalls.clear();
   mEventCalls.clear();
 }
 

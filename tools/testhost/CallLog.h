@@ -21,6 +21,15 @@ struct AutomateCall {
   float value;
 };
 
+// One call of an edit gesture (begin-edit, automate, end-edit), kept with
+// the others in order of arrival so that their sequence can be checked.
+struct EditCall {
+  enum Kind { kBeginEdit, kAutomate, kEndEdit };
+  Kind kind;
+  int32_t index;
+  float value;  // the automated value; 0 for begin and end
+};
+
 // One event as it was when the plug-in handed it over. `raw` is the event's
 // first sizeof(VstEvent) bytes, which every event type has.
 struct RecordedEvent {
@@ -49,6 +58,8 @@ class CallLog {
   std::vector<AutomateCall> Automations() const;
   std::vector<int32_t> BeginEdits() const;
   std::vector<int32_t> EndEdits() const;
+  // Begin-edit, automate and end-edit calls, all in order of arrival.
+  std::vector<EditCall> EditCalls() const;
   // One entry per audioMasterProcessEvents call, holding that call's events.
   std::vector<std::vector<RecordedEvent>> EventCalls() const;
   // Every recorded event, all calls in order.
@@ -62,6 +73,7 @@ class CallLog {
   std::vector<AutomateCall> mAutomations;
   std::vector<int32_t> mBeginEdits;
   std::vector<int32_t> mEndEdits;
+  std::vector<EditCall> mEditCalls;
   std::vector<std::vector<RecordedEvent>> mEventCalls;
 };
 

@@ -32,6 +32,8 @@ class PluginModule {
   VstPluginMainProc Entry() const;
 
   const std::string& Path() const { return mPath; }
+  // The loader's handle: the dlopen handle, or the HMODULE on Windows.
+  void* Handle() const { return mpHandle; }
 
  private:
   PluginModule(void* handle, const std::string& path) : mpHandle(handle), mPath(path) {}

@@ -263,9 +263,8 @@ TEST_F(PluginBase, VrelsIdentity) {
   AEffect* effect = plug.GetAEffect();
   EXPECT_EQ(effect->numParams, 175);
   EXPECT_EQ(effect->numPrograms, 6);
-  // The editor flag goes with an attached editor (on platforms with a
-  // graphics layer).
-  EXPECT_EQ(effect->flags, 0x1038 | (plug.GetGUI() ? effFlagsHasEditor : 0));
+  // With the editor's flag: the plug-in attaches its editor when it is made.
+  EXPECT_EQ(effect->flags, 0x1039);
   EXPECT_EQ(effect->version, 10000);
   EXPECT_EQ(effect->uniqueID, 0x716C5672);
   EXPECT_EQ(plug.MfrID(), 0x716C6D68);
