@@ -4,6 +4,7 @@
 # The output depends only on the script and the files (no dates or paths),
 # so the same inputs always give the same file.
 include(${CMAKE_CURRENT_LIST_DIR}/ResourceList.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/EmbedBytes.cmake)
 vrels_read_resource_script("${SCRIPT}" resource)
 
 set(text "// Generated from resources/Vrels.rc by resources/EmbedResources.cmake; do not edit.\n")
@@ -11,14 +12,7 @@ string(APPEND text "#include \"platform/Resources.h\"\n\nnamespace vrels {\n\nna
 set(table "")
 list(LENGTH resource_IDS count)
 foreach(id file IN ZIP_LISTS resource_IDS resource_FILES)
-  file(SIZE "${file}" size)
-  file(READ "${file}" hex HEX)
-  # Every byte as an escape, 64 bytes to a line of adjacent literals.
-  string(REPEAT "." 128 line)
-  string(REGEX REPLACE "(${line})" "\\1\n" hex "${hex}")
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "\\\\x\\1" escaped "${hex}")
-  string(REGEX REPLACE "\n$" "" escaped "${escaped}")
-  string(REPLACE "\n" "\"\n    \"" escaped "${escaped}")
+  vrels_bytes_as_literal("${file}" escaped size)
   get_filename_component(name "${file}" NAME)
   string(APPEND text "// ${name}, ${size} bytes\nconst unsigned char PNG_${id}[] =\n    \"${escaped}\";\n")
   string(APPEND table "    {${id}, PNG_${id}, ${size}},\n")
