@@ -3,6 +3,7 @@
 // the pixel format, the failure paths and the process-wide cache.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <vector>
@@ -147,6 +148,28 @@ TEST(ImageResource, BadBytesGiveNoBitmap) {
   EXPECT_EQ(&target, LICE_LoadPNGFromMemory(bytes, size, &target));
   EXPECT_EQ(24, target.GetWidth());
   EXPECT_EQ(12000, target.GetHeight());
+}
+
+// A header is outside input: one that claims a picture larger than any
+// editor needs (20000 x 20000, 1.6 GB of pixels) is refused before anything
+// is sized for it, although its chunks are well formed: a given bitmap keeps
+// its size.
+TEST(ImageResource, AHeaderClaimingAHugeImageIsRefusedBeforeSizing) {
+  std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  const auto chunk = [&png](std::vector<unsigned char> typeAndData) {
+    const std::size_t length = typeAndData.size() - 4;
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<unsigned char>(length >> shift));
+    png.insert(png.end(), typeAndData.begin(), typeAndData.end());
+    const uLong crc = crc32(crc32(0L, Z_NULL, 0), typeAndData.data(), static_cast<uInt>(typeAndData.size()));
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<unsigned char>(crc >> shift));
+  };
+  chunk({'I', 'H', 'D', 'R', 0, 0, 0x4e, 0x20, 0, 0, 0x4e, 0x20, 8, 6, 0, 0, 0});
+  chunk({'I', 'D', 'A', 'T'});
+  chunk({'I', 'E', 'N', 'D'});
+  LICE_MemBitmap target(3, 3);
+  EXPECT_EQ(nullptr, LICE_LoadPNGFromMemory(png.data(), png.size(), &target));
+  EXPECT_EQ(3, target.GetWidth());
+  EXPECT_EQ(3, target.GetHeight());
 }
 
 // Two editors loading id 103 share one bitmap; retained bitmaps are owned
