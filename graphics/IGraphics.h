@@ -96,8 +96,8 @@ class IGraphics {
   void DrawBitmapFrame(IBitmapInfo* bitmap, const IRect& dest, int frame, const IBlend* blend);
 
   // ---- Layered operations, in declaration order -----------------------------
-  // Creates the off-screen buffer; called when the plug-in attaches the
-  // graphics object.
+  // Readies the off-screen buffer (a layer may make it on first use);
+  // called when the plug-in attaches the graphics object.
   virtual void PrepareDraw() = 0;
   // Copies rect of the buffer to the window.
   virtual bool DrawScreen(const IRect& rect) = 0;

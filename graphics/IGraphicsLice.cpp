@@ -24,18 +24,27 @@ IGraphicsLice::~IGraphicsLice() {
   delete mpTmpBitmap;
 }
 
+// The buffers are made by the first drawing operation, not here: an
+// instance whose editor is never shown (most instances in a large project,
+// and every instance of a host without editors) then holds no window-system
+// bitmap or device context at all.
 void IGraphicsLice::PrepareDraw() {
   delete mpDrawBitmap;
   delete mpTmpBitmap;
-  mpDrawBitmap = new LICE_SysBitmap(Width(), Height());
-  mpTmpBitmap = new LICE_MemBitmap();
+  mpDrawBitmap = nullptr;
+  mpTmpBitmap = nullptr;
+  mBufferPrepared = true;
 }
 
 LICE_IBitmap* IGraphicsLice::GetDrawBitmap() const {
   return mpDrawBitmap;
 }
 
-bool IGraphicsLice::HasBuffer() const {
+bool IGraphicsLice::HasBuffer() {
+  if (!mpDrawBitmap && mBufferPrepared) {
+    mpDrawBitmap = new LICE_SysBitmap(Width(), Height());
+    mpTmpBitmap = new LICE_MemBitmap();
+  }
   return mpDrawBitmap && mpDrawBitmap->GetBits();
 }
 

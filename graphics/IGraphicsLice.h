@@ -52,7 +52,7 @@ class IGraphicsLice : public IGraphics {
   // The raster layer's decoder of the plug-in module's resources.
   LICE_IBitmap* LoadBitmapResource(int id, const char* name) override;
 
-  // The off-screen buffer (null before PrepareDraw).
+  // The off-screen buffer (null until something is drawn after PrepareDraw).
   LICE_IBitmap* GetDrawBitmap() const;
 
   // The raster mode of a blend for images and fills (kind 1: copy without
@@ -64,9 +64,11 @@ class IGraphicsLice : public IGraphics {
   static float BlendWeight(const IBlend* blend) { return blend ? blend->mWeight : 1.0f; }
 
  private:
-  // Shapes are drawn on a view of the buffer clipped to the draw rectangle.
-  bool HasBuffer() const;
+  // Makes the buffers on the first call after PrepareDraw; true while a
+  // buffer with pixels exists.
+  bool HasBuffer();
 
   LICE_SysBitmap* mpDrawBitmap = nullptr;  // owned
   LICE_MemBitmap* mpTmpBitmap = nullptr;   // owned; scratch of DrawRotatedMask
+  bool mBufferPrepared = false;            // PrepareDraw was called
 };
