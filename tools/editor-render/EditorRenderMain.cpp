@@ -13,8 +13,8 @@
 #include <string>
 
 #include "IGraphicsLice.h"
+#include "LICE_PNGWrite.h"
 #include "VrelsPlugin.h"
-#include "tools/editor-render/BitmapPng.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   AEffect* effect = plug.GetAEffect();
-  BitmapArea area = {0, 0, graphics->Width(), graphics->Height()};
+  LICE_PNGArea area = {0, 0, graphics->Width(), graphics->Height()};
   int scale = 1;
   for (int i = 2; i < argc; ++i) {
     if (i + 1 >= argc) return Usage();
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   }
   graphics->Draw(IRect(0, 0, graphics->Width(), graphics->Height()));
   std::string error;
-  if (!WriteBitmapPng(graphics->GetDrawBitmap(), area, scale, argv[1], &error)) {
+  if (!LICE_WritePNG(argv[1], graphics->GetDrawBitmap(), area, scale, &error)) {
     std::fprintf(stderr, "vrels-editor-render: %s\n", error.c_str());
     return 1;
   }

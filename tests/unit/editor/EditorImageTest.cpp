@@ -31,9 +31,9 @@
 #include "ISwitchControl.h"
 #include "IValueTextControl.h"
 #include "LICE_PNG.h"
+#include "LICE_PNGWrite.h"
 #include "VrelsPlugin.h"
 #include "editor/EditorLayout.h"
-#include "tools/editor-render/BitmapPng.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST(EditorImage, GrainLengthRowIsPaintedAsTheReference) {
   }
   if (differing > 0) {
     const std::string actual = std::string(VRELS_TEST_OUTPUT_DIR) + "/grain-length-row-painted.png";
-    WriteBitmapPng(buffer, {area.mL, area.mT, area.mR, area.mB}, 1, actual, nullptr);
+    LICE_WritePNG(actual.c_str(), buffer, {area.mL, area.mT, area.mR, area.mB}, 1);
     ADD_FAILURE() << differing << " pixels differ; painted area written to " << actual;
   }
 }
