@@ -5,6 +5,7 @@
 // GUI thread only (the plug-in's handler runs there too, under the mutex).
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "IControl.h"
@@ -34,5 +35,7 @@ class IFileSelectorControl : public IControl {
   std::string mSelectedFile;
   std::string mExtension;
   std::int32_t mAction;
-  std::int32_t mState = kIdle;
+  // Atomic: a picture of the editor (IGraphics::DrawAll) may read it on a
+  // host's thread while the GUI thread opens the dialog.
+  std::atomic<std::int32_t> mState{kIdle};
 };

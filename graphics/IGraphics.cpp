@@ -73,6 +73,7 @@ bool IGraphics::IsDirty(IRect* rect) {
 
 bool IGraphics::Draw(const IRect& rect) {
   if (mControls.Size() == 0) return true;
+  vrels::ScopedLock paint(mPaintMutex);
   mDrawRect = rect;
   for (int i = 0; i < mControls.Size(); ++i) {
     IControl* control = mControls.Get(i);
@@ -85,6 +86,15 @@ bool IGraphics::Draw(const IRect& rect) {
     control->SetClean();
   }
   return DrawScreen(rect);
+}
+
+void IGraphics::DrawAll() {
+  vrels::ScopedLock paint(mPaintMutex);
+  mDrawRect = IRect(0, 0, mWidth, mHeight);
+  for (int i = 0; i < mControls.Size(); ++i) {
+    IControl* control = mControls.Get(i);
+    if (!control->GetRect().Empty() && !control->IsHidden()) control->Draw(this);
+  }
 }
 
 // ---- Input -----------------------------------------------------------------------
@@ -197,6 +207,7 @@ void IGraphics::DrawBitmapFrame(IBitmapInfo* bitmap, const IRect& dest, int fram
 // ---- Size ------------------------------------------------------------------------------
 
 void IGraphics::Resize(int width, int height) {
+  vrels::ScopedLock paint(mPaintMutex);
   mWidth = width;
   mHeight = height;
   mCaptureIdx = -1;

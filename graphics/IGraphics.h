@@ -13,7 +13,13 @@
 // Threads: everything runs on the host's GUI thread, except
 // SetParameterFromPlug, which the host's thread (or the processing, after a
 // state load) calls with the instance mutex held; it only writes control
-// values and flags (see IControl.h). The destructor and Resize delete the
+// values and flags (see IControl.h), and DrawAll, which a host's thread may
+// call for a picture of the editor while the window is open. Whatever
+// touches the off-screen buffer or the draw rectangle (Draw, DrawAll,
+// Resize) holds the paint mutex, so a picture and the window's paint pass
+// never overlap. The paint mutex is taken before the instance mutex (a
+// control copies a parameter under it while drawing), never while holding
+// it, and never by the audio thread. The destructor and Resize delete the
 // controls; Resize holds the instance mutex while doing so.
 #pragma once
 
@@ -23,6 +29,7 @@
 #include "IGraphicsTypes.h"
 #include "ITextStyle.h"
 #include "PointerList.h"
+#include "platform/Mutex.h"
 
 class IControl;
 class IParameter;
@@ -71,6 +78,15 @@ class IGraphics {
   // Paints every visible control overlapping rect into the buffer, cleans
   // every control, then shows rect (DrawScreen).
   bool Draw(const IRect& rect);
+  // Paints every visible control into the buffer: the whole editor as it
+  // stands. Cleans no control and shows nothing, so an open window's
+  // redraw cycle goes on as before (a control that was dirty is still
+  // repainted by the window). Any thread but the audio thread, without the
+  // instance mutex; hold PaintMutex() around it and around reading the
+  // buffer for as long as the picture must stay whole.
+  void DrawAll();
+  // Serialises the users of the buffer and the draw rectangle (see above).
+  vrels::RecursiveMutex& PaintMutex() { return mPaintMutex; }
   // The area being painted; drawing clips to it.
   const IRect& GetDrawRect() const { return mDrawRect; }
 
@@ -191,6 +207,7 @@ class IGraphics {
  private:
   PointerList<IControl> mControls;  // owned
   IPlugBase* mpPlug;                // not owned
+  vrels::RecursiveMutex mPaintMutex;
   int mWidth, mHeight;
   int mFPS;
   int mCaptureIdx = -1;

@@ -216,6 +216,8 @@ bool IGraphicsLice::DrawHorizontalLine(const IColour& colour, int y, int x1, int
 // ---- Size ------------------------------------------------------------------------------
 
 void IGraphicsLice::Resize(int width, int height) {
+  // The buffer changes size only between paint passes and pictures.
+  vrels::ScopedLock paint(PaintMutex());
   IGraphics::Resize(width, height);
   if (mpDrawBitmap) mpDrawBitmap->Resize(width, height);
 }

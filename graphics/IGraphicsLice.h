@@ -5,9 +5,9 @@
 // scratch bitmap; the window layer above it copies the buffer to the
 // screen and draws text into it.
 //
-// Threads: the GUI thread only (the buffer is never touched elsewhere);
-// LoadBitmap, RetainBitmap and ReleaseBitmap go through the cache's lock,
-// since editors of several instances may be built on different threads.
+// Threads: the drawing operations run inside a paint pass or a picture
+// (IGraphics::Draw, DrawAll), under the paint mutex; LoadBitmap, RetainBitmap and ReleaseBitmap go through
+// the cache's lock, since editors of several instances may be built on different threads.
 #pragma once
 
 #include "IGraphics.h"
