@@ -5,7 +5,8 @@
 // Threads: the host's GUI thread (dispatcher, parameter calls, editor) and
 // its audio thread (processing) both enter an instance; every entry holds the
 // instance's re-entrant mutex, so the two never overlap. Change handlers
-// (OnParamChanged) therefore always run under the mutex.
+// (OnParamChanged) therefore always run under the mutex. The one exception
+// is OnVendorRequest, which takes the mutex itself where it needs it.
 #pragma once
 
 #include <cstdint>
@@ -61,7 +62,10 @@ class IPlugBase {
   // Default: passes the message back to the host.
   virtual void OnMidiMessage(const MidiMessage& message) { SendMidiMessage(message); }
   // A host request through the vendor-specific opcode that the framework
-  // does not answer itself; 0 means "not understood".
+  // does not answer itself; 0 means "not understood". Called on the host's
+  // thread WITHOUT the instance mutex (a request may draw the editor, which
+  // the audio thread must not wait for): an override takes the mutex for
+  // whatever touches the plug-in's state.
   virtual intptr_t OnVendorRequest(int32_t /*index*/, intptr_t /*value*/, void* /*ptr*/, float /*opt*/) {
     return 0;
   }

@@ -255,6 +255,11 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
     return 0;
   }
   try {
+    // The plug-in's own vendor requests run without the instance mutex: one
+    // may draw the editor, which the audio thread must not wait for. The
+    // plug-in takes the mutex for whatever touches its state.
+    if (opcode == effVendorSpecific && index != effGetParamDisplay)
+      return plug->OnVendorRequest(index, value, ptr, opt);
     ScopedLock lock(plug->Mutex());
     return plug->Dispatch(opcode, index, value, ptr, opt);
   } catch (...) {
@@ -419,8 +424,8 @@ intptr_t IPlugVST::Dispatch(int32_t opcode, int32_t index, intptr_t value, void*
       return 1;
     case effVendorSpecific:
       // The host's display-for-value extension: text for a normalised value.
-      if (index != effGetParamDisplay) return OnVendorRequest(index, value, ptr, opt);
-      if (!text) return 0;
+      // Other vendor requests never reach here (VSTDispatcher).
+      if (index != effGetParamDisplay || !text) return 0;
       if (value >= 0 && value < NParams()) GetParam(static_cast<int>(value))->FormatForHost(opt, true, text);
       return VENDOR_DISPLAY_ANSWER;
     case effCanDo:

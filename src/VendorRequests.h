@@ -18,4 +18,12 @@ const int32_t kIndex = kPluginUniqueId;
 // was read, 0 when it could not be opened.
 const intptr_t kLoadPresetFile = 1;
 
+// value: kWriteEditorPicture; ptr: the path of a PNG file to write (a C
+// string). Draws the whole editor into its off-screen buffer as it stands
+// (every control's value, the flock where it is) and writes it, without a
+// window; an open editor window goes on as before. Answers 1 when the file
+// was written, 0 when there is no editor or the file could not be written
+// completely (a partial file is removed, an older one left as it was).
+const intptr_t kWriteEditorPicture = 2;
+
 }  // namespace vrelsvendor

@@ -2,17 +2,21 @@
 // file back (the modulation state reset, every parameter first at its
 // minimum), and the preset name with its modified mark.
 //
-// Runs inside OnParamChanged (the Save and Load triggers), so under the
-// instance mutex: the audio thread waits for a whole load.
+// Runs inside OnParamChanged (the Save and Load triggers), or for a host's
+// load request, always under the instance mutex: the audio thread waits for
+// a whole load.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "VendorRequests.h"
 #include "VrelsPlugin.h"
+#include "editor/EditorPicture.h"
 #include "files/PresetText.h"
 #include "params/ParameterTable.h"
 #include "platform/Files.h"
+
+using vrels::ScopedLock;
 
 namespace {
 // Written beside the target, then moved over it once complete.
@@ -93,8 +97,12 @@ IParameter* VrelsPlugin::FindParamByName(const char* key) {
 }
 
 intptr_t VrelsPlugin::OnVendorRequest(int32_t index, intptr_t value, void* ptr, float /*opt*/) {
-  if (index != vrelsvendor::kIndex || value != vrelsvendor::kLoadPresetFile || !ptr) return 0;
-  // As the Load button: the file read, then the message line cleared.
+  if (index != vrelsvendor::kIndex || !ptr) return 0;
+  if (value == vrelsvendor::kWriteEditorPicture) return WriteEditorPicture(GetGUI(), static_cast<char*>(ptr));
+  if (value != vrelsvendor::kLoadPresetFile) return 0;
+  // As the Load button: the file read, then the message line cleared, all
+  // under the instance mutex as the button's change handler runs.
+  ScopedLock lock(Mutex());
   const bool read = ReadPreset(static_cast<const char*>(ptr));
   mMessage.Clear();
   return read ? 1 : 0;

@@ -1,12 +1,14 @@
 // The editor's tick reads control values, flags and texts without the
 // instance mutex while a host thread sets parameters and loads chunks and
 // the audio thread processes and writes a meter and a count display (as the
-// plug-in does after each block). The thread-sanitizer build checks that
+// plug-in does after each block), and the host asks for pictures of the
+// editor. The thread-sanitizer build checks that
 // none of it races; every build checks that the last values are shown.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -18,6 +20,7 @@
 #include "IValueTextControl.h"
 #include "TestGraphics.h"
 #include "TextFormat.h"
+#include "VendorRequests.h"
 #include "VrelsPlugin.h"
 
 namespace {
@@ -29,6 +32,8 @@ const int KNOB_SIZE = 24, KNOB_FRAMES = 500;
 // the host keeps writing.
 const int KNOB_PARAM = 0;
 const int READOUT_PARAM = 3;
+// Pictures of the editor the host asks for at most.
+const int PICTURES = 3;
 
 TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
   VrelsPlugin* plug = new VrelsPlugin(nullptr);
@@ -72,10 +77,18 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
     }
     done = true;
   });
+  // The host also asks for pictures of the editor, which paint the buffer
+  // the GUI's tick paints.
+  std::string picture = testing::TempDir() + "editor-concurrency.png";
+  int pictures = 0;
   std::thread host([&] {
     for (int i = 0; !done; ++i) {
       effect->setParameter(effect, i % 2 ? KNOB_PARAM : READOUT_PARAM, static_cast<float>(i % 100) / 100.0f);
       if (i % 50 == 0) effect->dispatcher(effect, effSetChunk, 1, size, chunk.data(), 0.0f);
+      if (i % 50 == 25 && pictures < PICTURES) {
+        pictures += static_cast<int>(effect->dispatcher(effect, effVendorSpecific, vrelsvendor::kIndex,
+                                                        vrelsvendor::kWriteEditorPicture, &picture[0], 0.0f));
+      }
     }
   });
   // This thread is the GUI: ticks, and now and then a drag on the knob.
@@ -106,6 +119,8 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
   EXPECT_EQ(std::string(shown), std::to_string(BLOCKS));
   EXPECT_DOUBLE_EQ(knob->GetValue(), plug->GetParam(KNOB_PARAM)->CurrentNormalized());
   EXPECT_FALSE(knob->IsDirty());
+  EXPECT_GT(pictures, 0);
+  std::remove(picture.c_str());
   effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);  // deletes the plug-in and its editor
 }
 
