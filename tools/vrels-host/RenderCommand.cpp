@@ -5,6 +5,7 @@
 #include <string>
 
 #include "AudioFile.h"
+#include "PictureRequest.h"
 #include "PluginSettings.h"
 #include "RenderSession.h"
 #include "ToolError.h"
@@ -26,13 +27,15 @@ const char* const kRenderOptionsHelp =
     "  --chunk-out FILE      state chunk to save once the settings are made\n"
     "  --tail SECONDS        silence rendered after the input so echoes ring out (default 0)\n"
     "  --bits 16|24|32       output samples (32: float; default float, FLAC 24)\n"
-    "  --quiet               no progress line\n";
+    "  --quiet               no progress line\n"
+    "  --editor-png FILE     after the render, Vrels writes a picture of its editor (PNG)\n";
 
 namespace {
 
 struct RenderOptions {
   std::string plugin, in, out;
-  double rate = 0.0;  // 0: the file's own
+  std::string editorPicture;  // empty: none
+  double rate = 0.0;          // 0: the file's own
   int channels = 2;
   int bits = 0;
   bool quiet = false;
@@ -79,6 +82,8 @@ RenderOptions ParseRenderOptions(Arguments& arguments) {
         throw UsageError("--bits takes 16, 24 or 32");
     } else if (option == "--quiet") {
       options.quiet = true;
+    } else if (option == "--editor-png") {
+      options.editorPicture = arguments.TakeValue(option);
     } else {
       throw UsageError("render has no option '" + option + "'");
     }
@@ -107,6 +112,9 @@ int RunRender(Arguments& arguments) {
                  options.plugin.c_str(), inputs);
   }
   if (CountOf(plugin.Effect().numOutputs) == 0) throw ToolError(options.plugin + " has no audio outputs");
+  if (!options.editorPicture.empty() && !plugin.IsVrels())
+    throw ToolError("--editor-png asks Vrels for a picture of its editor; " + options.plugin +
+                    " is not Vrels");
   plugin.Start();
   RunOneSilentBlock(plugin, options.setup, input.sampleRate);
   ApplySettings(plugin, options.settings);
@@ -115,6 +123,8 @@ int RunRender(Arguments& arguments) {
   ProgressLine progress("rendering", input.Frames() + options.setup.tailFrames, input.sampleRate,
                         options.quiet);
   const AudioData output = RenderThrough(plugin, input, options.setup, &timing, &progress);
+  // Before switching off, which resets the engine and the flock.
+  if (!options.editorPicture.empty()) RequestEditorPicture(plugin, options.editorPicture);
   plugin.Stop();
   WriteAudioFile(options.out, output, options.bits);
 
