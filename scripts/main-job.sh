@@ -2,8 +2,9 @@
 # The main job, a demo: installs what is needed, builds Vrels.so and the
 # command-line host, and renders the built-in demo phrase through Vrels once
 # with the default settings and once with each factory preset. The WAV files
-# go into build/demo; for each render it prints the length, peak, RMS and
-# the realtime factor of the processing.
+# go into build/demo, each with a PNG picture of the editor as the render
+# left it (settings, meters, the flock where it is); for each render it
+# prints the length, peak, RMS and the realtime factor of the processing.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -26,10 +27,12 @@ echo "=== the demo phrase"
 
 echo
 echo "=== through Vrels ($tail_seconds s of tail each)"
-"$host" render "$plugin" "$out/Demo Phrase.wav" "$out/Defaults.wav" --tail "$tail_seconds" --quiet
+"$host" render "$plugin" "$out/Demo Phrase.wav" "$out/Defaults.wav" --tail "$tail_seconds" --quiet \
+  --editor-png "$out/Defaults.png"
 for preset in presets/*.txt; do
   name=$(basename "$preset" .txt)
-  "$host" render "$plugin" "$out/Demo Phrase.wav" "$out/$name.wav" --preset "$preset" --tail "$tail_seconds" --quiet
+  "$host" render "$plugin" "$out/Demo Phrase.wav" "$out/$name.wav" --preset "$preset" --tail "$tail_seconds" --quiet \
+    --editor-png "$out/$name.png"
 done
 
 echo
