@@ -123,7 +123,7 @@ int RunRender(Arguments& arguments) {
   ProgressLine progress("rendering", input.Frames() + options.setup.tailFrames, input.sampleRate,
                         options.quiet);
   const AudioData output = RenderThrough(plugin, input, options.setup, &timing, &progress);
-  // Before switching off, which resets the engine and the flock.
+  // While still switched on: the picture shows the state the render left.
   if (!options.editorPicture.empty()) RequestEditorPicture(plugin, options.editorPicture);
   plugin.Stop();
   WriteAudioFile(options.out, output, options.bits);
