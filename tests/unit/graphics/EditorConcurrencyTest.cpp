@@ -78,17 +78,20 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
     done = true;
   });
   // The host also asks for pictures of the editor, which paint the buffer
-  // the GUI's tick paints.
+  // the GUI's tick paints: one at once (the audio thread may finish its
+  // blocks quickly), then a few more while it writes.
   std::string picture = testing::TempDir() + "editor-concurrency.png";
   int pictures = 0;
+  auto takePicture = [&] {
+    pictures += static_cast<int>(effect->dispatcher(effect, effVendorSpecific, vrelsvendor::kIndex,
+                                                    vrelsvendor::kWriteEditorPicture, &picture[0], 0.0f));
+  };
   std::thread host([&] {
+    takePicture();
     for (int i = 0; !done; ++i) {
       effect->setParameter(effect, i % 2 ? KNOB_PARAM : READOUT_PARAM, static_cast<float>(i % 100) / 100.0f);
       if (i % 50 == 0) effect->dispatcher(effect, effSetChunk, 1, size, chunk.data(), 0.0f);
-      if (i % 50 == 25 && pictures < PICTURES) {
-        pictures += static_cast<int>(effect->dispatcher(effect, effVendorSpecific, vrelsvendor::kIndex,
-                                                        vrelsvendor::kWriteEditorPicture, &picture[0], 0.0f));
-      }
+      if (i % 50 == 25 && pictures < PICTURES) takePicture();
     }
   });
   // This thread is the GUI: ticks, and now and then a drag on the knob.
