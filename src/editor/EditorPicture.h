@@ -6,8 +6,8 @@
 // Threads: a host's thread, never the audio thread, and without the
 // instance mutex: the controls copy what they show under it while drawing,
 // so the audio thread never waits on the drawing. The graphics object's
-// paint mutex keeps an open window's paint pass out until the file is
-// written; the window's own redraw cycle is left as it was.
+// paint mutex keeps an open window's paint pass out while the editor is
+// painted and copied; the window's own redraw cycle is left as it was.
 #pragma once
 
 class IGraphics;
