@@ -2,15 +2,18 @@
 // window-less layer: the drawing layer's off-screen buffer and FreeType
 // text): an idle tick (nothing dirty), one knob's repaint (24 x 24), a full
 // repaint (729 x 650), and the flock view's area (344 x 312) repainted with
-// a full flock drawn in it. The "core_percent_at_24fps" counter is the
-// share of one core that the case takes when it runs 24 times a second.
+// a full flock drawn in it; and a host's picture of the whole editor,
+// written as a PNG file. The "core_percent_at_24fps" counter is the share
+// of one core that a redraw case takes when it runs 24 times a second.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <ctime>
 #include <memory>
 
 #include "IControl.h"
 #include "IGraphics.h"
+#include "VendorRequests.h"
 #include "VrelsPlugin.h"
 #include "editor/EditorLayout.h"
 
@@ -133,5 +136,23 @@ void BM_FlockViewRepaint(benchmark::State& state) {
   share.Report(state);
 }
 BENCHMARK(BM_FlockViewRepaint);
+
+// A host's picture request (the vendor request kWriteEditorPicture): the
+// whole editor painted and written as a PNG file. This is how long an open
+// window's paint pass may wait for the paint mutex.
+void BM_EditorPicture(benchmark::State& state) {
+  Editor editor;
+  AEffect* effect = editor.mPlug.GetAEffect();
+  char path[] = "vrels-editor-picture-benchmark.png";
+  for (auto _ : state) {
+    if (effect->dispatcher(effect, effVendorSpecific, vrelsvendor::kIndex, vrelsvendor::kWriteEditorPicture,
+                           path, 0.0f) != 1) {
+      state.SkipWithError("the picture could not be written");
+      break;
+    }
+  }
+  std::remove(path);
+}
+BENCHMARK(BM_EditorPicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
