@@ -6,11 +6,24 @@
 #   EMULATOR: runs HOST (wine for the Windows builds), may be empty
 #   PRESET_DIR: the factory presets
 #   NAMES: a ;-list of "Defaults" and preset names
+#   EMULATED_NAMES: the shorter list used instead when 32-bit programs run
+#     under qemu's emulator (slow; see scripts/emulation.sh), may be empty
 #   OUTPUT: the folder the pictures are written to, kept for review
 #   REFERENCE: the folder of the reference pictures
 #   COMPARE: the comparer (editor_picture_compare, a native program)
 #   UPDATE: copy the pictures over the references instead of comparing
 #     (scripts/make-editor-references.sh)
+if(EMULATED_NAMES AND EXISTS /proc/sys/fs/binfmt_misc/qemu-i386)
+  file(STRINGS /proc/sys/fs/binfmt_misc/qemu-i386 handler LIMIT_COUNT 1)
+  set(binfmt enabled)
+  if(EXISTS /proc/sys/fs/binfmt_misc/status)
+    file(STRINGS /proc/sys/fs/binfmt_misc/status binfmt LIMIT_COUNT 1)
+  endif()
+  if(handler STREQUAL "enabled" AND binfmt STREQUAL "enabled")
+    set(NAMES "${EMULATED_NAMES}")
+    message(STATUS "32-bit programs run emulated: ${NAMES} only")
+  endif()
+endif()
 file(REMOVE_RECURSE "${OUTPUT}")
 file(MAKE_DIRECTORY "${OUTPUT}")
 if(UPDATE)
