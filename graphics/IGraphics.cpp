@@ -71,9 +71,25 @@ bool IGraphics::IsDirty(IRect* rect) {
   return dirty;
 }
 
+bool IGraphics::PaintedParamValue(int paramIdx, double* value) const {
+  if (!mPainting || paramIdx < 0 || paramIdx >= static_cast<int>(mPaintParamValues.size())) return false;
+  *value = mPaintParamValues[static_cast<std::size_t>(paramIdx)];
+  return true;
+}
+
 bool IGraphics::Draw(const IRect& rect) {
   if (mControls.Size() == 0) return true;
   mDrawRect = rect;
+  if (mpPlug) {
+    const int n = mpPlug->NParams();
+    mPaintParamValues.resize(static_cast<std::size_t>(n));
+    vrels::ScopedLock lock(mpPlug->Mutex());
+    for (int i = 0; i < n; ++i) {
+      const IParameter* param = mpPlug->GetParam(i);
+      mPaintParamValues[static_cast<std::size_t>(i)] = param ? param->Value() : 0.0;
+    }
+  }
+  mPainting = true;
   for (int i = 0; i < mControls.Size(); ++i) {
     IControl* control = mControls.Get(i);
     const IRect& r = control->GetRect();
@@ -84,6 +100,7 @@ bool IGraphics::Draw(const IRect& rect) {
     if (overlaps && !control->IsHidden()) control->Draw(this);
     control->SetClean();
   }
+  mPainting = false;
   return DrawScreen(rect);
 }
 

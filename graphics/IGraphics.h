@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "IGraphicsTypes.h"
 #include "ITextStyle.h"
@@ -174,6 +175,12 @@ class IGraphics {
   // window layer's text drawing needs it. The core makes none.
   virtual void CreateTextFont(ITextStyle* /*style*/) {}
 
+  // During a paint pass, a parameter's real value as copied at the start of
+  // the pass: the pass takes the instance mutex once for all controls
+  // rather than once per control, so a busy audio thread delays a paint by
+  // at most one block. False outside a pass or for no parameter.
+  bool PaintedParamValue(int paramIdx, double* value) const;
+
   // ---- Text entry in progress (window layer) ------------------------------
   IControl* GetEditControl() const { return mpEditControl; }
   IParameter* GetEditParam() const { return mpEditParam; }
@@ -200,4 +207,7 @@ class IGraphics {
   bool mRightDown = false;
   IControl* mpEditControl = nullptr;
   IParameter* mpEditParam = nullptr;
+  // The parameter values of the paint pass in progress (GUI thread only).
+  std::vector<double> mPaintParamValues;
+  bool mPainting = false;
 };
