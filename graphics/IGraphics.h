@@ -174,6 +174,9 @@ class IGraphics {
   // Makes style's native font (and sets the function that frees it); the
   // window layer's text drawing needs it. The core makes none.
   virtual void CreateTextFont(ITextStyle* /*style*/) {}
+  // The width in pixels the text takes drawn with the style (GUI thread).
+  // False when the layer cannot tell.
+  virtual bool MeasureText(ITextStyle* /*style*/, const char* /*text*/, int* /*width*/) { return false; }
 
   // During a paint pass, a parameter's real value as copied at the start of
   // the pass: the pass takes the instance mutex once for all controls
