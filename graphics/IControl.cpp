@@ -168,6 +168,8 @@ bool IControl::CopyParamValue(double* value) const {
   *value = 0.0;
   IParameter* param = GetParam();
   if (!param) return false;
+  const IGraphics* graphics = GetGUI();
+  if (graphics && graphics->PaintedParamValue(mParamIdx, value)) return true;
   vrels::ScopedLock lock(mpPlug->Mutex());
   *value = param->Value();
   return true;

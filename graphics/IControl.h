@@ -27,7 +27,8 @@
 //   weight, text colour), so no shared style or blend is rewritten;
 // - parameter records are read by the GUI only for their constant parts
 //   (range, kind, texts); a parameter's current value is copied under the
-//   instance mutex (CopyParamValue), and nothing is drawn while it is held.
+//   instance mutex (CopyParamValue; a paint pass copies all values at its
+//   start, under one lock), and nothing is drawn while it is held.
 //
 // Operations that push a value to the plug-in (SetDirty(true) and what calls
 // it) run on the GUI thread only; SetParameterFromGUI takes the mutex itself.

@@ -71,10 +71,40 @@ bool IGraphics::IsDirty(IRect* rect) {
   return dirty;
 }
 
+bool IGraphics::PaintedParamValue(int paramIdx, double* value) const {
+  // Only the thread running the pass (which holds the paint mutex) reads
+  // the copies; another (the GUI thread during a host's picture) copies
+  // under the instance mutex instead.
+  if (mPaintingThread.load(std::memory_order_relaxed) != std::this_thread::get_id() || paramIdx < 0 ||
+      paramIdx >= static_cast<int>(mPaintParamValues.size())) {
+    return false;
+  }
+  *value = mPaintParamValues[static_cast<std::size_t>(paramIdx)];
+  return true;
+}
+
+void IGraphics::BeginPass(const IRect& rect) {
+  mDrawRect = rect;
+  if (mpPlug) {
+    const int n = mpPlug->NParams();
+    mPaintParamValues.resize(static_cast<std::size_t>(n));
+    vrels::ScopedLock lock(mpPlug->Mutex());
+    for (int i = 0; i < n; ++i) {
+      const IParameter* param = mpPlug->GetParam(i);
+      mPaintParamValues[static_cast<std::size_t>(i)] = param ? param->Value() : 0.0;
+    }
+  }
+  mPaintingThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
+}
+
+void IGraphics::EndPass() {
+  mPaintingThread.store(std::thread::id(), std::memory_order_relaxed);
+}
+
 bool IGraphics::Draw(const IRect& rect) {
   if (mControls.Size() == 0) return true;
   vrels::ScopedLock paint(mPaintMutex);
-  mDrawRect = rect;
+  BeginPass(rect);
   for (int i = 0; i < mControls.Size(); ++i) {
     IControl* control = mControls.Get(i);
     const IRect& r = control->GetRect();
@@ -85,16 +115,18 @@ bool IGraphics::Draw(const IRect& rect) {
     if (overlaps && !control->IsHidden()) control->Draw(this);
     control->SetClean();
   }
+  EndPass();
   return DrawScreen(rect);
 }
 
 void IGraphics::DrawAll() {
   vrels::ScopedLock paint(mPaintMutex);
-  mDrawRect = IRect(0, 0, mWidth, mHeight);
+  BeginPass(IRect(0, 0, mWidth, mHeight));
   for (int i = 0; i < mControls.Size(); ++i) {
     IControl* control = mControls.Get(i);
     if (!control->GetRect().Empty() && !control->IsHidden()) control->Draw(this);
   }
+  EndPass();
 }
 
 // ---- Input -----------------------------------------------------------------------

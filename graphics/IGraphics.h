@@ -18,13 +18,16 @@
 // touches the off-screen buffer or the draw rectangle (Draw, DrawAll,
 // Resize) holds the paint mutex, so a picture and the window's paint pass
 // never overlap. The paint mutex is taken before the instance mutex (a
-// control copies a parameter under it while drawing), never while holding
-// it, and never by the audio thread. The destructor and Resize delete the
+// pass copies the parameter values under it), never while holding it, and
+// never by the audio thread. The destructor and Resize delete the
 // controls; Resize holds the instance mutex while doing so.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "IGraphicsTypes.h"
 #include "ITextStyle.h"
@@ -189,6 +192,16 @@ class IGraphics {
   // Makes style's native font (and sets the function that frees it); the
   // window layer's text drawing needs it. The core makes none.
   virtual void CreateTextFont(ITextStyle* /*style*/) {}
+  // The width in pixels the text takes drawn with the style (GUI thread).
+  // False when the layer cannot tell.
+  virtual bool MeasureText(ITextStyle* /*style*/, const char* /*text*/, int* /*width*/) { return false; }
+
+  // During a paint pass or a picture (DrawAll), on the thread running it, a
+  // parameter's real value as copied at the start of the pass: the pass
+  // takes the instance mutex once for all controls rather than once per
+  // control, so a busy audio thread delays a paint by at most one block.
+  // False outside a pass, on another thread, or for no parameter.
+  bool PaintedParamValue(int paramIdx, double* value) const;
 
   // ---- Text entry in progress (window layer) ------------------------------
   IControl* GetEditControl() const { return mpEditControl; }
@@ -217,4 +230,14 @@ class IGraphics {
   bool mRightDown = false;
   IControl* mpEditControl = nullptr;
   IParameter* mpEditParam = nullptr;
+  // Starts a paint pass or picture over rect (paint mutex held): the draw
+  // rectangle, and every parameter's value copied under one instance lock,
+  // for this thread's controls; EndPass ends it.
+  void BeginPass(const IRect& rect);
+  void EndPass();
+
+  // The parameter values of the paint pass or picture in progress (under
+  // the paint mutex), and the thread running it (none outside a pass).
+  std::vector<double> mPaintParamValues;
+  std::atomic<std::thread::id> mPaintingThread{};
 };

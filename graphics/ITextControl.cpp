@@ -27,6 +27,7 @@ ITextControl::ITextControl(IPlugBase* plug, const IRect& rect, int paramIdx, con
 
 ITextControl::~ITextControl() {
   mStyle.FreeFont();
+  mFittedStyle.FreeFont();
 }
 
 bool ITextControl::Draw(IGraphics* graphics) {
@@ -44,8 +45,28 @@ void ITextControl::SetTextFromPlug(const char* text) {
   SetDirty(false);
 }
 
-bool ITextControl::DrawTextWithStyle(IGraphics* graphics, const char* text) {
+ITextStyle* ITextControl::FittingStyle(IGraphics* graphics, const char* text) {
   if (!mStyle.mpFont) graphics->CreateTextFont(&mStyle);
-  mStyle.mColour = IsGrayed() ? mGreyedColour : mNormalColour;
-  return graphics->DrawText(&mStyle, text, GetRect());
+  const int room = GetRect().W();
+  int width = 0;
+  if (!graphics->MeasureText(&mStyle, text, &width) || width <= room) return &mStyle;
+  for (int size = mStyle.mSize - 1; size >= MIN_FITTED_SIZE; --size) {
+    if (mFittedStyle.mSize != size || !mFittedStyle.mpFont) {
+      mFittedStyle.FreeFont();
+      mFittedStyle = mStyle;  // without the native font
+      mFittedStyle.mSize = size;
+      graphics->CreateTextFont(&mFittedStyle);
+    }
+    if (graphics->MeasureText(&mFittedStyle, text, &width) && width <= room) break;
+  }
+  return &mFittedStyle;
+}
+
+bool ITextControl::DrawTextWithStyle(IGraphics* graphics, const char* text) {
+  ITextStyle* style = FittingStyle(graphics, text);
+  style->mColour = IsGrayed() ? mGreyedColour : mNormalColour;
+  // A smaller text keeps the middle of the line the full size would take.
+  IRect rect = GetRect();
+  rect.mT += (mStyle.mSize - style->mSize) / 2;
+  return graphics->DrawText(style, text, rect);
 }

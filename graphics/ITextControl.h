@@ -36,13 +36,20 @@ class ITextControl : public IControl {
   // For subclasses bound to a parameter.
   ITextControl(IPlugBase* plug, const IRect& rect, int paramIdx, const ITextStyle& style, const char* text);
 
-  // Draws a text with the style, in the colour the greyed flag asks for.
+  // Draws a text with the style, in the colour the greyed flag asks for. A
+  // text wider than the control is drawn smaller, as large as fits (not
+  // below MIN_FITTED_SIZE), rather than running over its neighbours.
   bool DrawTextWithStyle(IGraphics* graphics, const char* text);
   // Replaces the text without marking (the GUI thread's own writes).
   void StoreText(const char* text) { mText.Set(text); }
 
  private:
+  static const int MIN_FITTED_SIZE = 9;
+  // The style to draw text with: mStyle, or mFittedStyle made to fit.
+  ITextStyle* FittingStyle(IGraphics* graphics, const char* text);
+
   ITextStyle mStyle;
+  ITextStyle mFittedStyle;  // a smaller copy of mStyle, made when needed
   IColour mNormalColour;
   IColour mGreyedColour;
   SharedText mText;

@@ -22,7 +22,11 @@
 #   launcher (the 32-bit loader, which fails on them there);
 # - a test may name arguments to add when its 32-bit program runs emulated
 #   in VRELS_EMULATED_ARGS (a CTest ENVIRONMENT property): those leave out
-#   threaded cases, which crash under qemu. The last --gtest_filter wins.
+#   threaded cases, which crash under qemu. The last --gtest_filter wins;
+# - now and then an emulated wine process stops for good, all its threads
+#   waiting on the wineserver with no CPU used. A 32-bit program that uses
+#   no CPU time for STALL_SECONDS is killed and, once, started again; the
+#   report says so.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$here/scripts/emulation.sh"
@@ -51,13 +55,60 @@ wine_lines_to() {
   local file=$1 raw status
   shift
   raw=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
-  "$@" 2>"$raw"
+  if [ "${watch_for_stall:-no}" = yes ]; then
+    run_watched "$@" 2>"$raw"
+  else
+    "$@" 2>"$raw"
+  fi
   status=$?
   awk -v file="$file" '
     /^([0-9a-f]+:)?(err|fixme|warn|trace):/ || /^wine( client error)?:/ { print >> file; next }
     { print > "/dev/stderr" }' "$raw"
   rm -f "$raw"
   return "$status"
+}
+
+# Seconds without CPU time after which an emulated program counts as stopped,
+# and the status it then ends with.
+STALL_SECONDS=${VRELS_STALL_SECONDS:-180}
+STALL_STATUS=124
+
+# The CPU time (clock ticks) of a process and all its descendants, threads
+# included, from /proc.
+tree_cpu_ticks() {
+  cat /proc/[0-9]*/stat 2>/dev/null | awk -v root="$1" '
+    { line = $0; sub(/^.*\) /, "", line); split(line, f, " ")
+      pid = $1; parent[pid] = f[2]; ticks[pid] = f[12] + f[13] }
+    END {
+      for (p in ticks) {
+        for (q = p; q != "" && q != 0 && q != 1; q = parent[q]) if (q == root) { sum += ticks[p]; break }
+      }
+      print sum + 0
+    }'
+}
+
+# Runs a command in the background and kills it once the CPU time of it and
+# its descendants has not moved for STALL_SECONDS; its status, or
+# STALL_STATUS after such a kill.
+run_watched() {
+  "$@" &
+  local pid=$! cpu last=-1 idle=0 step=5
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep "$step"
+    cpu=$(tree_cpu_ticks "$pid")
+    if [ "$cpu" = "$last" ]; then
+      idle=$((idle + step))
+    else
+      idle=0
+      last=$cpu
+    fi
+    if [ "$idle" -ge "$STALL_SECONDS" ]; then
+      kill -9 "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+      return "$STALL_STATUS"
+    fi
+  done
+  wait "$pid"
 }
 
 # Shows what wine said before a failure.
@@ -120,7 +171,17 @@ else
   fi
 fi
 
+watch_for_stall=no
+[ "$bits" = 32 ] && i386_emulated && watch_for_stall=yes
 wine_lines_to "$lines" "$loader" "${args[@]}"
 status=$?
+if [ "$watch_for_stall" = yes ] && [ "$status" -eq "$STALL_STATUS" ]; then
+  echo "wine-run: $program used no CPU for ${STALL_SECONDS} s under emulation and was stopped; starting it once more" >&2
+  : >"$lines"
+  wine_lines_to "$lines" "$loader" "${args[@]}"
+  status=$?
+  [ "$status" -eq "$STALL_STATUS" ] &&
+    echo "wine-run: $program stopped again (no CPU for ${STALL_SECONDS} s under emulation)" >&2
+fi
 [ "$status" -ne 0 ] && report "$program" "$status" "$lines"
 exit "$status"

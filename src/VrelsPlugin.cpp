@@ -94,6 +94,7 @@ VrelsPlugin::VrelsPlugin(audioMasterCallback host)
                                MajorVersion(kVersion), MinorVersion(kVersion)};
     BuildEditor(graphics, this, settings, &mEditorControls);
     AttachEditor(graphics);
+    mPresetNameShown = true;
   }
 }
 
@@ -106,11 +107,13 @@ void VrelsPlugin::OnParamChanged(int index) {
   if (!pDesc || !pDesc->mpHandler || !param) return;
   MarkPresetModified();
   pDesc->mpHandler(this, pDesc, param->Value());
+  ShowChangesInEditor();
 }
 
 void VrelsPlugin::MarkPresetModified() {
   if (mPresetModified) return;
   mPresetModified = true;
+  ++mPresetNameRevision;
   std::size_t n = std::strlen(mPresetName);
   if (n + 1 < sizeof(mPresetName)) {
     mPresetName[n] = '*';
@@ -187,10 +190,11 @@ void VrelsPlugin::SetFromMidi(int paramIdx, double normalized) {
   ScopedLock lock(Mutex());
   IParameter* param = GetParam(paramIdx);
   if (!param) return;
-  // The editor's controls take MIDI values once the editor exists; until
-  // then the parameter is set directly.
+  // Applied as the host's writes are: the parameter, its handler, then the
+  // editor's controls bound to it.
   param->SetFromNormalized(normalized);
   OnParamChanged(paramIdx);
+  PushParamToEditor(paramIdx, param->CurrentNormalized(), true);
   if (paramIdx < NUM_HOST_PARAMS) ReportParamToHost(paramIdx, param->CurrentNormalized());
 }
 
@@ -201,7 +205,10 @@ void VrelsPlugin::GetSwarmSnapshot(SwarmSnapshot* snapshot) {
 
 void VrelsPlugin::SetBoundsFromView(int left, int top, int right, int bottom) {
   ScopedLock lock(Mutex());
-  if (mPresetNameShown) MarkPresetModified();
+  if (mPresetNameShown) {
+    MarkPresetModified();
+    ShowChangesInEditor();
+  }
   const double width = Swarm::FIELD_WIDTH, height = Swarm::FIELD_HEIGHT;
   GetParam(kBoundL)->SetClamped(left / width);
   GetParam(kBoundT)->SetClamped(top / height);

@@ -110,10 +110,8 @@ class VrelsPlugin : public IPlugVST {
   MidiMap& GetMidiMap() { return mMidiMap; }
 
   // ---- Preset text files (PresetFiles.cpp; instance mutex held) ----
-  // The file the Save and Load triggers use. The editor's file selectors
-  // set it; until they exist, whoever drives the plug-in does.
-  void SetPresetFilePath(const char* path);
-  const std::string& PresetFilePath() const { return mPresetPath; }
+  // The Save and Load triggers take the file last chosen with the editor's
+  // save and load buttons (IFileSelectorControl::SetLastSelectedFile).
   // Writes the version line and every named parameter's plain value. The
   // file is replaced only once completely written; then the preset is named
   // after it and unmarked. False when nothing was written.
@@ -179,6 +177,23 @@ class VrelsPlugin : public IPlugVST {
   // The first parameter whose (non-empty) name is exactly key; null if none.
   IParameter* FindParamByName(const char* key);
 
+  // ---- What the editor shows (editor/EditorFeed.cpp; mutex held) ----
+  // Hands what changed since the last call to the editor's controls: the
+  // meters, the count texts, the swarm view's redraw mark, the message line
+  // and the preset name. Called after every block and every change.
+  void ShowChangesInEditor();
+  // A section's button and its indicator take the switch's state.
+  void ShowSectionSwitch(ISwitchControl* button, ISwitchControl* led, double value);
+  // The envelope view redraws the rebuilt table.
+  void ShowEnvelopeChanged();
+  // The path last chosen with a preset button, handed to the other button
+  // as its last choice; the chosen button is set back to 0. Empty when
+  // nothing was chosen (a cancelled dialog) or there is no editor.
+  std::string TakeChosenPresetPath(IFileSelectorControl* chosen, IFileSelectorControl* other);
+  // Every control redrawn with its parameter's current value (after a
+  // preset file replaced them all).
+  void ShowAllParametersInEditor();
+
   // ---- The processing loop (ProcessingLoop.cpp) ----
   // Grain streams, taps and the tap feedback gain for the coming chunks.
   struct ActiveCounts {
@@ -220,11 +235,15 @@ class VrelsPlugin : public IPlugVST {
   static const int PRESET_NAME_SIZE = 263;  // up to 262 characters
   char mPresetName[PRESET_NAME_SIZE] = {};
   bool mPresetModified = false;
-  // The editor shows the preset name: from then on a bounds drag marks it.
-  // Waits for the editor, which will set it when it builds its preset-name
-  // display; until then it stays false.
+  // The editor shows the preset name: from then on a bounds drag marks it
+  // (the swarm view's own first bounds, set while the editor is built, do
+  // not).
   bool mPresetNameShown = false;
-  std::string mPresetPath;
+  // Move on with every new message or preset name; the editor is given
+  // what it has not shown yet.
+  unsigned mPresetNameRevision = 0;
+  unsigned mShownPresetNameRevision = 0;
+  unsigned mShownMessageRevision = 0;
   Configuration mConfiguration;
   MidiMap mMidiMap;
 

@@ -37,6 +37,13 @@ bool IGraphicsLinux::DrawText(ITextStyle* style, const char* text, const IRect& 
                     {rect.mL, rect.mT, rect.mR, rect.mB}, {clip.mL, clip.mT, clip.mR, clip.mB});
 }
 
+bool IGraphicsLinux::MeasureText(ITextStyle* style, const char* text, int* width) {
+  if (!style || !text || !width) return false;
+  FreeTypeText::Font font = {style->mFont, style->mSize, style->mStyle, style->mOrientation};
+  int height = 0;
+  return mText.Measure(font, text, width, &height);
+}
+
 bool IGraphicsLinux::BuildPopupMenu(void* /*nativeMenu*/, int* /*nextId*/, IPopupMenu* /*menu*/) {
   return false;
 }

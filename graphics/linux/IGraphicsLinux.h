@@ -28,6 +28,7 @@ class IGraphicsLinux : public IGraphicsLice {
   // the draw rectangle of the paint pass (not to rect). An empty text draws
   // nothing and answers true; false when the font cannot be had.
   bool DrawText(ITextStyle* style, const char* text, const IRect& rect) override;
+  bool MeasureText(ITextStyle* style, const char* text, int* width) override;
   bool BuildPopupMenu(void* nativeMenu, int* nextId, IPopupMenu* menu) override;
   void CreateTextEntry(IControl* control, IParameter* param, bool useControlText) override;
   // The directory of the running program / of the plug-in library, with

@@ -346,6 +346,19 @@ bool IGraphicsWin32::DrawText(ITextStyle* style, const char* text, const IRect& 
   return drawn != 0;
 }
 
+bool IGraphicsWin32::MeasureText(ITextStyle* style, const char* text, int* width) {
+  HDC dc = BufferDC(this);
+  if (!style || !text || !width || !dc) return false;
+  if (!style->mpFont) CreateTextFont(style);
+  HGDIOBJ previous = SelectObject(dc, static_cast<HFONT>(style->mpFont));
+  RECT r = {0, 0, 0, 0};
+  const int measured = DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_LEFT);
+  SelectObject(dc, previous);
+  if (measured == 0) return false;
+  *width = r.right - r.left;
+  return true;
+}
+
 // ---- Paths ----------------------------------------------------------------------------------
 
 void IGraphicsWin32::HostPath(std::string* path) {

@@ -51,6 +51,7 @@ class IGraphicsWin32 : public IGraphicsLice {
   // Draws text with the style's GDI font into the off-screen buffer, not
   // clipped; the style's font is made on first use.
   bool DrawText(ITextStyle* style, const char* text, const IRect& rect) override;
+  bool MeasureText(ITextStyle* style, const char* text, int* width) override;
   // A GDI font for the style: height = size, weight 700 for bold, italic,
   // escapement and orientation in tenths of a degree; freed by the style.
   void CreateTextFont(ITextStyle* style) override;

@@ -31,6 +31,22 @@ UINT_PTR CALLBACK ColourDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lPa
   return 0;
 }
 
+// Whether a dialog can start in the folder: it exists, is a folder and can
+// be listed. A preset folder named in the configuration file may be none of
+// these (moved, unplugged, no permission).
+bool IsListableFolder(const std::string& folder) {
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  std::string pattern = folder;
+  if (pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
+  pattern += '*';
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
 }  // namespace
 
 void IGraphicsWin32::PromptForFile(std::string* path, int action, const char* directory,
@@ -38,12 +54,9 @@ void IGraphicsWin32::PromptForFile(std::string* path, int action, const char* di
   if (!path) return;
   path->clear();
   if (!WindowIsOpen()) return;
-  std::string initial;
-  if (directory && directory[0]) {
-    initial = directory;
-  } else {
-    HostPath(&initial);
-  }
+  // The given folder, or the host's when there is none it can start in.
+  std::string initial = directory ? directory : "";
+  if (initial.empty() || !IsListableFolder(initial)) HostPath(&initial);
   char fileName[FILE_NAME_LEN] = {};
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof dialog;

@@ -3,12 +3,10 @@
 // swarm view last drew it.
 //
 // Owned by the plug-in. Written on the audio thread (and by the count
-// handlers) under the instance mutex; the editor reads and clears the marks
-// under the same mutex. Only values and marks are stored here: nothing is
-// drawn, allocated or locked.
-//
-// Waits for the editor: until its meters, count displays and swarm view
-// exist, the engine writes these fields and only the tests read them.
+// handlers) under the instance mutex; VrelsPlugin::ShowChangesInEditor hands
+// what changed to the editor's controls and clears the marks, under the same
+// mutex. Only values and marks are stored here: nothing is drawn, allocated
+// or locked.
 #pragma once
 
 struct EngineReadouts {

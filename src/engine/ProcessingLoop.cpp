@@ -40,6 +40,7 @@ void VrelsPlugin::ProcessBlock(double** inputs, double** outputs, int nFrames) {
   RefreshTempo();
   if (nFrames >= 1) RunEngine(inputs, outputs, nFrames);
   UpdateMeters(nFrames);
+  ShowChangesInEditor();
 }
 
 VrelsPlugin::ActiveCounts VrelsPlugin::CurrentCounts() const {

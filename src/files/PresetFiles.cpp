@@ -24,13 +24,10 @@ const char* const kTemporarySuffix = ".tmp";
 const int kLineSize = PRESET_KEY_LENGTH + 64;
 }  // namespace
 
-void VrelsPlugin::SetPresetFilePath(const char* path) {
-  mPresetPath = path ? path : "";
-}
-
 void VrelsPlugin::SetPresetNameFromPath(const char* path) {
   PresetNameFromPath(path, mPresetName, sizeof(mPresetName));
   mPresetModified = false;
+  ++mPresetNameRevision;
 }
 
 bool VrelsPlugin::WritePreset(const char* path) {
@@ -55,6 +52,7 @@ bool VrelsPlugin::WritePreset(const char* path) {
     return false;
   }
   SetPresetNameFromPath(path);
+  ShowChangesInEditor();
   return true;
 }
 
@@ -84,6 +82,8 @@ bool VrelsPlugin::ReadPreset(const char* path) {
   std::fclose(file);
   for (int i = 0; i < NParams(); ++i) OnParamChanged(i);
   if (complete) SetPresetNameFromPath(path);
+  ShowAllParametersInEditor();
+  ShowChangesInEditor();
   return true;
 }
 
@@ -105,5 +105,6 @@ intptr_t VrelsPlugin::OnVendorRequest(int32_t index, intptr_t value, void* ptr, 
   ScopedLock lock(Mutex());
   const bool read = ReadPreset(static_cast<const char*>(ptr));
   mMessage.Clear();
+  ShowChangesInEditor();
   return read ? 1 : 0;
 }

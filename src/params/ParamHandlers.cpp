@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "IFileSelectorControl.h"
+#include "ISwitchControl.h"
 #include "VrelsPlugin.h"
 #include "engine/MixerFormulas.h"
 #include "modulation/TempoSync.h"
@@ -100,12 +102,14 @@ void ParamHandlers::DelayOn(VrelsPlugin* plug, const ParamChangeDesc*, double va
   plug->mDelayEnabled = value > SWITCH_THRESHOLD;
   plug->mMeters[2].Clear();
   plug->mMeters[3].Clear();
+  plug->ShowSectionSwitch(plug->mEditorControls.mpDelayButton, plug->mEditorControls.mpDelayLed, value);
 }
 
 void ParamHandlers::GrainOn(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
   plug->mGrainEnabled = value > SWITCH_THRESHOLD;
   plug->mMeters[0].Clear();
   plug->mMeters[1].Clear();
+  plug->ShowSectionSwitch(plug->mEditorControls.mpGrainButton, plug->mEditorControls.mpGrainLed, value);
 }
 
 void ParamHandlers::DryEnable(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
@@ -170,6 +174,7 @@ void ParamHandlers::Envelope(VrelsPlugin* plug, const ParamChangeDesc* desc, dou
   if (desc->mParamIdx == kGEnvSkew) plug->mMessage.ShowValue(value);
   int choice = static_cast<int>(plug->GetParam(kGEnvelop)->Value());
   SetEnvelopeFromChoice(plug->mEnvelope, choice, plug->GetParam(kGEnvSkew)->Value());
+  plug->ShowEnvelopeChanged();
 }
 
 void ParamHandlers::Bound(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
@@ -193,6 +198,8 @@ void ParamHandlers::Bound(VrelsPlugin* plug, const ParamChangeDesc* desc, double
 void ParamHandlers::Panic(VrelsPlugin* plug, const ParamChangeDesc*, double value) {
   // Silences the grains and the delay at once: they read the cleared rings.
   // Write indexes, grains, taps, filters, limiter and meters carry on.
+  // The button springs back; the parameter keeps its value.
+  if (ISwitchControl* button = plug->mEditorControls.mpPanicButton) button->SetValueFromPlug(0.0);
   if (value <= SWITCH_THRESHOLD) return;
   for (InputHistory& history : plug->mHistory) history.Clear();
   for (DelayLine& line : plug->mDelayLines) line.Clear();
@@ -200,12 +207,16 @@ void ParamHandlers::Panic(VrelsPlugin* plug, const ParamChangeDesc*, double valu
 
 void ParamHandlers::SavePreset(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
   plug->GetParam(desc->mParamIdx)->SetClamped(0);
-  if (value > 0) plug->WritePreset(plug->mPresetPath.c_str());
+  EditorControls& c = plug->mEditorControls;
+  if (value > 0) plug->WritePreset(plug->TakeChosenPresetPath(c.mpSaveSelector, c.mpLoadSelector).c_str());
+  if (c.mpSaveSelector) c.mpSaveSelector->SetValueFromPlug(0.0);
 }
 
 void ParamHandlers::LoadPreset(VrelsPlugin* plug, const ParamChangeDesc* desc, double value) {
   plug->GetParam(desc->mParamIdx)->SetClamped(0);
-  if (value > 0) plug->ReadPreset(plug->mPresetPath.c_str());
+  EditorControls& c = plug->mEditorControls;
+  if (value > 0) plug->ReadPreset(plug->TakeChosenPresetPath(c.mpLoadSelector, c.mpSaveSelector).c_str());
+  if (c.mpLoadSelector) c.mpLoadSelector->SetValueFromPlug(0.0);
   plug->mMessage.Clear();
 }
 

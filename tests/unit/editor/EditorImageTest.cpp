@@ -127,3 +127,30 @@ TEST(EditorImage, GrainLengthRowIsPaintedAsTheReference) {
 }
 
 }  // namespace
+
+namespace {
+
+// A display text wider than its readout ("Random" in a 43-pixel source
+// readout) is drawn smaller rather than over the knob beside it: the knob's
+// column looks the same as beside a short text.
+TEST(EditorImage, LongReadoutTextsStayInsideTheirReadout) {
+  const LayoutRect& readout = kControls[FIRST_READOUT + 1].mRect;  // VrSpeedM, left of the depth knob
+  ASSERT_EQ(kControls[FIRST_READOUT + 1].mParamIdx, kVrSpeedM);
+  const IRect beside(readout.mR, readout.mT - 12, readout.mR + 24, readout.mB + 12);
+  auto paint = [&beside](float source) {
+    VrelsPlugin plug(nullptr);
+    AEffect* effect = plug.GetAEffect();
+    effect->setParameter(effect, kVrSpeedM, source);
+    IGraphicsLice* graphics = static_cast<IGraphicsLice*>(plug.GetGUI());
+    graphics->Draw(IRect(0, 0, EDITOR_WIDTH, EDITOR_HEIGHT));
+    LICE_IBitmap* buffer = graphics->GetDrawBitmap();
+    std::vector<LICE_pixel> pixels;
+    for (int y = beside.mT; y < beside.mB; ++y)
+      for (int x = beside.mL; x < beside.mR; ++x)
+        pixels.push_back(buffer->GetBits()[y * buffer->GetRowSpan() + x]);
+    return pixels;
+  };
+  EXPECT_EQ(paint(0.0f), paint(1.0f));  // "---" and "Random"
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "IFileSelectorControl.h"
 #include "VendorRequests.h"
 #include "VrelsPlugin.h"
 
@@ -123,7 +124,7 @@ TEST(FactoryPresets, LoadedOnAHostRequestTheySoundAsFromTheLoadButton) {
   for (const char* name : kFactoryPresets) {
     std::string path = std::string(VRELS_PRESET_DIR) + "/" + name + ".txt";
     OpenedInstance button;
-    button.plug->SetPresetFilePath(path.c_str());
+    button.plug->GetEditorControls().mpLoadSelector->SetLastSelectedFile(path.c_str());
     button.plug->GetParam(kLoadPreset)->Set(1);
     button.plug->OnParamChanged(kLoadPreset);
     ASSERT_STREQ(name, button.plug->PresetName());

@@ -18,6 +18,7 @@
 #include <unistd.h>
 #endif
 
+#include "IFileSelectorControl.h"
 #include "VrelsPlugin.h"
 #include "dsp/MwcRandom.h"
 #include "files/PresetText.h"
@@ -241,7 +242,7 @@ TEST_F(Presets, ALoadOverAnActiveMatrixSlotCountsItsUseOnce) {
 
 TEST_F(Presets, TriggersSaveAndLoadAndASecondLoadClearsTheMark) {
   const std::string path = File("triggered.txt");
-  plug.SetPresetFilePath(path.c_str());
+  plug.GetEditorControls().mpSaveSelector->SetLastSelectedFile(path.c_str());
   Change(kGLen, 55.5);
   Change(kSavePreset, 1);
   EXPECT_EQ(0.0, Value(kSavePreset));  // the trigger springs back
