@@ -53,8 +53,6 @@ class VrelCanvas : public IControl {
   // canvas's rectangle.
   bool Draw(IGraphics* graphics) override;
 
-  int GetDragMode() const { return mDragMode; }
-
  private:
   static const int NUM_HANDLES = 8;
 
