@@ -182,8 +182,6 @@ TEST_F(Canvases, EnvelopeBarsFollowTheTable) {
     const double v = hann(below) + (hann(below + 1) - hann(below)) * (position - below);
     heights.push_back(static_cast<int>(v * height));
   }
-  EXPECT_EQ(heights.front(), 0);
-  EXPECT_EQ(heights[width / 2], height - 1);
   ExpectBars(*this, heights);
 }
 
