@@ -15,14 +15,17 @@ const double ENTRY_ROUNDING_OFFSET = 0.499999985;
 
 }  // namespace
 
-EnvelopeCanvas::EnvelopeCanvas(VrelsPlugin* plug, const IRect& rect) : IControl(plug, rect), mpVrels(plug) {}
+EnvelopeCanvas::EnvelopeCanvas(VrelsPlugin* plug, const IRect& rect)
+    : IControl(plug, IRect(rect.mL, rect.mT, rect.mR + 1, rect.mB)), mpVrels(plug), mViewRect(rect) {
+  SetTargetRect(rect);
+}
 
 bool EnvelopeCanvas::Draw(IGraphics* graphics) {
   {
     vrels::ScopedLock lock(mpVrels->Mutex());
     mTable = mpVrels->GetEnvelope();
   }
-  const IRect& r = GetRect();
+  const IRect& r = mViewRect;
   const int width = r.W(), height = r.H();
   const IBlend blend = GetBlend();
   for (int i = 0; i < width; ++i) {

@@ -21,12 +21,17 @@ class EnvelopeCanvas : public IControl {
  public:
   EnvelopeCanvas(VrelsPlugin* plug, const IRect& rect);
 
-  // The bars fill columns L + 1 .. R, from the bottom edge up to the
-  // envelope's value at the column (0 empty, 1 the full height).
+  // The bars fill columns L + 1 .. R of the view's rectangle, from the
+  // bottom edge up to the envelope's value at the column (0 empty, 1 the
+  // full height).
   bool Draw(IGraphics* graphics) override;
 
  private:
   VrelsPlugin* mpVrels;
+  // The rectangle the bars are laid out in. The control's own rectangle is
+  // one column wider on the right, so that a repaint of the view (which
+  // covers the control's rectangle) also covers the last bar, in column R.
+  IRect mViewRect;
   // The table as the last paint copied it; until then the plug-in's
   // initial one.
   EnvelopeTable mTable;
