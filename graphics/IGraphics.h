@@ -92,6 +92,10 @@ class IGraphics {
   vrels::RecursiveMutex& PaintMutex() { return mPaintMutex; }
   // The area being painted; drawing clips to it.
   const IRect& GetDrawRect() const { return mDrawRect; }
+  // Replaces the area drawing clips to, during a paint pass. A control whose
+  // drawing can reach beyond its own rectangle narrows it while it draws
+  // and puts the area back afterwards (ScopedDrawClip).
+  void SetDrawRect(const IRect& rect) { mDrawRect = rect; }
 
   // ---- Input (GUI thread, from the window layer) --------------------------
   // The captured control, else the topmost visible, not greyed control hit;

@@ -9,7 +9,8 @@
 #include "IValueTextControl.h"
 #include "TextFormat.h"
 #include "editor/EditorLayout.h"
-#include "editor/PlaceholderCanvas.h"
+#include "editor/EnvelopeCanvas.h"
+#include "editor/VrelCanvas.h"
 
 namespace {
 
@@ -60,13 +61,20 @@ IBitmapInfo LoadImage(IGraphics* graphics, const ControlDesc& row) {
   return graphics->LoadBitmap(image->mId, image->mName, row.mFrames);
 }
 
+// An image by its id, with its own frame count.
+IBitmapInfo LoadImage(IGraphics* graphics, int id) {
+  const ImageDesc* image = FindImage(id);
+  return graphics->LoadBitmap(image->mId, image->mName, image->mFrames);
+}
+
 IRect RectOf(const ControlDesc& row) {
   return IRect(row.mRect.mL, row.mRect.mT, row.mRect.mR, row.mRect.mB);
 }
 
 // The control of a row; text controls start with the given text.
-IControl* MakeControl(IGraphics* graphics, IPlugBase* plug, const ControlDesc& row, const ITextStyle* styles,
-                      const char* text, const EditorSettings& settings) {
+IControl* MakeControl(IGraphics* graphics, VrelsPlugin* vrels, const ControlDesc& row,
+                      const ITextStyle* styles, const char* text, const EditorSettings& settings) {
+  IPlugBase* plug = graphics->GetPlug();
   const int x = row.mRect.mL, y = row.mRect.mT;
   switch (row.mKind) {
     case kCtlBitmap:
@@ -86,8 +94,11 @@ IControl* MakeControl(IGraphics* graphics, IPlugBase* plug, const ControlDesc& r
                                       row.mFileAction == kFileActionSave ? kFileSave : kFileOpen,
                                       settings.mPresetFolder, PRESET_EXTENSION);
     case kCtlSwarmCanvas:
+      // The tools' images follow the pointer while a tool is dragged.
+      return new VrelCanvas(vrels, RectOf(row), LoadImage(graphics, kImgGather),
+                            LoadImage(graphics, kImgScatter));
     case kCtlEnvelopeCanvas:
-      return new PlaceholderCanvas(plug, RectOf(row));
+      return new EnvelopeCanvas(vrels, RectOf(row));
   }
   return nullptr;
 }
@@ -99,7 +110,8 @@ T* Kept(IGraphics* graphics, int index) {
 
 }  // namespace
 
-void BuildEditor(IGraphics* graphics, IPlugBase* plug, const EditorSettings& settings, EditorControls* kept) {
+void BuildEditor(IGraphics* graphics, VrelsPlugin* vrels, const EditorSettings& settings,
+                 EditorControls* kept) {
   ITextStyle styles[NUM_TEXT_STYLES];
   for (int s = 0; s < NUM_TEXT_STYLES; ++s) styles[s] = MakeStyle(kTextStyles[s]);
 
@@ -115,7 +127,7 @@ void BuildEditor(IGraphics* graphics, IPlugBase* plug, const EditorSettings& set
       graphics->AttachBackground(image->mId, image->mName);
     } else {
       const char* text = i == kCtlIdxVersionText ? version : row.mText;
-      graphics->AttachControl(MakeControl(graphics, plug, row, styles, text, settings));
+      graphics->AttachControl(MakeControl(graphics, vrels, row, styles, text, settings));
     }
   }
 

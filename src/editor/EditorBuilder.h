@@ -11,7 +11,7 @@
 #include "editor/EditorControls.h"
 
 class IGraphics;
-class IPlugBase;
+class VrelsPlugin;
 
 struct EditorSettings {
   const char* mPresetFolder;         // where the save and load dialogs start
@@ -19,5 +19,9 @@ struct EditorSettings {
 };
 
 // Attaches the background and every control of the layout table to
-// graphics, and fills kept with the controls the plug-in updates.
-void BuildEditor(IGraphics* graphics, IPlugBase* plug, const EditorSettings& settings, EditorControls* kept);
+// graphics, and fills kept with the controls the plug-in updates. graphics
+// is the plug-in's own (made for vrels): the controls reach the plug-in
+// through it, and the two canvases also get vrels itself, to read the flock
+// and the envelope and to write the swarm's bounds and gather tools.
+void BuildEditor(IGraphics* graphics, VrelsPlugin* vrels, const EditorSettings& settings,
+                 EditorControls* kept);

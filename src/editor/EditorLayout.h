@@ -403,3 +403,15 @@ static_assert(kControls[kCtlIdxSwarmCanvas].mKind == kCtlSwarmCanvas &&
                   kControls[kCtlIdxPresetName].mStyle == kStyleInfo &&
                   kControls[kCtlIdxPanicButton].mParamIdx == kPanic,
               "the kept control indices name the right rows");
+
+// ---- The swarm view's field ----------------------------------------------
+
+// Where the swarm canvas shows the flock's field: one pixel per field unit,
+// with the field's origin at its top-left corner. The gather and scatter
+// buttons below it lie inside the canvas too, which hit-tests them.
+constexpr LayoutRect SWARM_FIELD = {221, 92, 521, 332};
+
+static_assert(kControls[kCtlIdxSwarmCanvas].mRect.Contains(SWARM_FIELD) &&
+                  kControls[kCtlIdxSwarmCanvas].mRect.Contains(kControls[kCtlIdxGatherImage].mRect) &&
+                  kControls[kCtlIdxSwarmCanvas].mRect.Contains(kControls[kCtlIdxScatterImage].mRect),
+              "the swarm canvas covers its field and the two tool buttons");

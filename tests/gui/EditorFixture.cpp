@@ -23,7 +23,7 @@ Point Centre(const ControlDesc& control) {
 }
 
 void EditorFixture::SetUp() {
-  mpHost = OpenInstance();
+  mpHost = MakeInstance();
   ASSERT_TRUE(mpHost);
   ASSERT_TRUE(mpHost->Effect()->flags & effFlagsHasEditor);
   mpEditor = std::make_unique<PluginEditor>(*mpHost);
@@ -47,6 +47,14 @@ void EditorFixture::TearDown() {
 
 int EditorFixture::Tick(int ticks) {
   return PumpTicks(Editor(), kTickTimerId, ticks);
+}
+
+void EditorFixture::ProcessBlocks(int blocks) {
+  float input[2][kBlockFrames] = {};
+  float output[2][kBlockFrames] = {};
+  float* inputs[2] = {input[0], input[1]};
+  float* outputs[2] = {output[0], output[1]};
+  for (int i = 0; i < blocks; ++i) mpHost->ProcessReplacing(inputs, outputs, kBlockFrames);
 }
 
 Image EditorFixture::Screenshot(const std::string& name) {

@@ -33,10 +33,18 @@ class EditorFixture : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // The instance under test; by default one of the plug-in loaded for the
+  // run.
+  virtual std::unique_ptr<testhost::Host> MakeInstance() { return OpenInstance(); }
+
   HWND Editor() const { return mpEditor->Window(); }
   testhost::Host& PluginHost() { return *mpHost; }
   // Runs the message loop until the editor's timer has ticked `ticks` times.
   int Tick(int ticks = 1);
+  // Processes `blocks` blocks of kBlockFrames of silence through
+  // processReplacing on this thread, as a host whose audio runs on the GUI
+  // thread does; the editor sees their results at its next tick.
+  void ProcessBlocks(int blocks);
   // The editor as the screen shows it, also written to the screenshot
   // folder as `name` when a name is given.
   Image Screenshot(const std::string& name = "");

@@ -11,6 +11,7 @@ std::unique_ptr<testhost::PluginModule>& Module() {
 }
 std::string gScreenshotDir = ".";
 std::string gArtworkDir = ".";
+std::string gPresetDir = ".";
 }  // namespace
 
 bool UseOwnDesktop() {
@@ -53,9 +54,21 @@ std::string ArtworkPath(const std::string& file) {
   return gArtworkDir + "\\" + file;
 }
 
+void SetPresetDir(const std::string& dir) {
+  gPresetDir = testhost::ToNativePath(dir);
+}
+
+std::string PresetPath(const std::string& file) {
+  return gPresetDir + "\\" + file;
+}
+
 std::unique_ptr<testhost::Host> OpenInstance() {
+  return OpenInstance(Plugin().Entry());
+}
+
+std::unique_ptr<testhost::Host> OpenInstance(VstPluginMainProc entry) {
   auto host = std::make_unique<testhost::Host>();
-  if (!host->Instantiate(Plugin().Entry())) return nullptr;
+  if (!host->Instantiate(entry)) return nullptr;
   host->Open();
   host->SetSampleRate(44100.0f);
   host->SetBlockSize(kBlockFrames);

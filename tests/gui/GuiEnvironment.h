@@ -1,6 +1,7 @@
 // What every GUI test shares: the plug-in binary under test, loaded once for
 // the whole run; the folder screenshots are written to; the folder of the
-// committed artwork (the reference for what the editor must show); and
+// committed artwork (the reference for what the editor must show); the
+// folder of the factory presets; and
 // instances ready to process audio.
 //
 // Thread use: set up by main before the tests run; read from the test thread.
@@ -44,8 +45,15 @@ std::string ArtworkPath(const std::string& file);
 
 // An instance made through VSTPluginMain and opened (effOpen), at 44.1 kHz
 // with blocks of kBlockFrames and processing switched on; null on failure.
+// From the plug-in loaded for the run, or from the entry point given.
 const int kBlockFrames = 256;
 std::unique_ptr<testhost::Host> OpenInstance();
+std::unique_ptr<testhost::Host> OpenInstance(VstPluginMainProc entry);
+
+void SetPresetDir(const std::string& dir);
+// A factory preset file under the committed presets folder, as a native
+// path.
+std::string PresetPath(const std::string& file);
 
 // Whether the editor's window class is registered in the process now.
 bool EditorClassRegistered();

@@ -1,5 +1,6 @@
 // The editor window's life: one window class for all instances of the
-// process, a host that destroys its window before effEditClose, and many
+// process, each editor with controls of its own, a host that destroys its
+// window before effEditClose, and many
 // open/close cycles (each closing with a text field open) while audio is
 // processed, leaving no window or GDI object behind.
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ const int kOpenCloseCycles = 100;
 // 5.8 ms at 44.1 kHz.
 const DWORD kPauseMs = 1;
 
-TEST(EditorWindow, TwoEditorsShareTheClassWhichGoesWithTheLast) {
+TEST(EditorWindow, TwoEditorsShareTheClassButNotTheirControls) {
   auto first = OpenInstance();
   auto second = OpenInstance();
   ASSERT_TRUE(first && second);
@@ -35,7 +36,27 @@ TEST(EditorWindow, TwoEditorsShareTheClassWhichGoesWithTheLast) {
   ASSERT_TRUE(firstEditor.Open(firstWindow.Handle()));
   ASSERT_TRUE(secondEditor.Open(secondWindow.Handle()));
   EXPECT_TRUE(EditorClassRegistered());
+  EXPECT_EQ(1, PumpTicks(firstEditor.Window(), kTickTimerId, 1));
   EXPECT_EQ(1, PumpTicks(secondEditor.Window(), kTickTimerId, 1));
+
+  // A knob dragged in the first editor moves only the first instance's
+  // value and only the first editor's knob.
+  const ControlDesc& knob = ControlFor(kGLen, kCtlKnob);
+  const LayoutRect& r = knob.mRect;
+  const Point at = Centre(knob);
+  const float secondValue = second->GetParameter(kGLen);
+  const Image secondKnob = Crop(CaptureWindow(secondEditor.Window()), r.mL, r.mT, r.W(), r.H());
+  SendMouse(firstEditor.Window(), WM_LBUTTONDOWN, at.x, at.y, MK_LBUTTON);
+  SendMouse(firstEditor.Window(), WM_MOUSEMOVE, at.x, at.y - r.H(), MK_LBUTTON);
+  SendMouse(firstEditor.Window(), WM_LBUTTONUP, at.x, at.y - r.H(), 0);
+  EXPECT_GT(first->GetParameter(kGLen), secondValue);
+  EXPECT_EQ(secondValue, second->GetParameter(kGLen));
+  EXPECT_EQ(1, PumpTicks(firstEditor.Window(), kTickTimerId, 1));
+  EXPECT_EQ(1, PumpTicks(secondEditor.Window(), kTickTimerId, 1));
+  const Image firstShown = Crop(CaptureWindow(firstEditor.Window()), r.mL, r.mT, r.W(), r.H());
+  const Image secondShown = Crop(CaptureWindow(secondEditor.Window()), r.mL, r.mT, r.W(), r.H());
+  EXPECT_GT(LargestDifference(secondKnob, firstShown), 0);
+  EXPECT_EQ(0, LargestDifference(secondKnob, secondShown));
 
   const HWND stillOpen = secondEditor.Window();
   EXPECT_EQ(1, firstEditor.Close());

@@ -2,10 +2,12 @@
 // and driven with real window messages. Windows only (under wine with a
 // private X display, scripts/with-xvfb.sh).
 //
-//   gui_tests --plugin=PATH --artwork=DIR --screenshots=DIR [gtest options]
+//   gui_tests --plugin=PATH --artwork=DIR --presets=DIR --screenshots=DIR
+//             [gtest options]
 //
 // --artwork names the committed images (resources/), the reference of what
-// the editor shows; screenshots read back from the window go to
+// the editor shows; --presets the factory presets (presets/), which the
+// preset dialog is given; screenshots read back from the window go to
 // --screenshots for review.
 #include <gtest/gtest.h>
 
@@ -34,7 +36,8 @@ int main(int argc, char** argv) {
   }
   const std::string path = Option(argc, argv, "--plugin=");
   if (path.empty()) {
-    std::fprintf(stderr, "usage: %s --plugin=PATH --artwork=DIR --screenshots=DIR [gtest options]\n",
+    std::fprintf(stderr,
+                 "usage: %s --plugin=PATH --artwork=DIR --presets=DIR --screenshots=DIR [gtest options]\n",
                  argv[0]);
     return 2;
   }
@@ -44,6 +47,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   guitest::SetArtworkDir(Option(argc, argv, "--artwork="));
+  guitest::SetPresetDir(Option(argc, argv, "--presets="));
   guitest::SetScreenshotDir(Option(argc, argv, "--screenshots="));
 
   const int result = RUN_ALL_TESTS();
