@@ -130,6 +130,9 @@ void IGraphics::DrawAll() {
 }
 
 // ---- Input -----------------------------------------------------------------------
+// Each entry holds the paint mutex: a control's mouse state (a drag in
+// progress, the swarm view's pointer and box) is read and written by its
+// Draw, which a host's picture may run on another thread.
 
 int IGraphics::GetMouseControlIdx(int x, int y) {
   if (mCaptureIdx >= 0) return mCaptureIdx;
@@ -141,6 +144,7 @@ int IGraphics::GetMouseControlIdx(int x, int y) {
 }
 
 void IGraphics::OnMouseDown(int x, int y, const IMouseMods& mods) {
+  vrels::ScopedLock input(mPaintMutex);
   mMouseX = mMouseY = -1;
   mCaptureIdx = -1;
   const int index = GetMouseControlIdx(x, y);
@@ -156,6 +160,7 @@ void IGraphics::OnMouseDown(int x, int y, const IMouseMods& mods) {
 }
 
 void IGraphics::OnMouseUp(int x, int y, const IMouseMods& mods) {
+  vrels::ScopedLock input(mPaintMutex);
   // The captured control receives the release wherever it happens.
   const int index = GetMouseControlIdx(x, y);
   mMouseX = mMouseY = -1;
@@ -169,6 +174,7 @@ void IGraphics::OnMouseUp(int x, int y, const IMouseMods& mods) {
 }
 
 void IGraphics::OnMouseDrag(int x, int y, const IMouseMods& mods) {
+  vrels::ScopedLock input(mPaintMutex);
   IControl* control = mControls.Get(mCaptureIdx);
   if (!control || (x == mMouseX && y == mMouseY)) return;
   const int dX = x - mMouseX;
@@ -179,6 +185,7 @@ void IGraphics::OnMouseDrag(int x, int y, const IMouseMods& mods) {
 }
 
 bool IGraphics::OnMouseDblClick(int x, int y, const IMouseMods& mods) {
+  vrels::ScopedLock input(mPaintMutex);
   mMouseX = mMouseY = -1;
   mCaptureIdx = -1;
   const int index = GetMouseControlIdx(x, y);
@@ -196,11 +203,13 @@ bool IGraphics::OnMouseDblClick(int x, int y, const IMouseMods& mods) {
 }
 
 void IGraphics::OnMouseWheel(int x, int y, const IMouseMods& mods, int d) {
+  vrels::ScopedLock input(mPaintMutex);
   IControl* control = mControls.Get(GetMouseControlIdx(x, y));
   if (control) control->OnMouseWheel(x, y, mods, d);
 }
 
 bool IGraphics::OnMouseOver(int x, int y, const IMouseMods& mods) {
+  vrels::ScopedLock input(mPaintMutex);
   if (!mHandleMouseOver) return false;
   const int index = GetMouseControlIdx(x, y);
   IControl* control = mControls.Get(index);
@@ -217,11 +226,13 @@ bool IGraphics::OnMouseOver(int x, int y, const IMouseMods& mods) {
 }
 
 void IGraphics::OnMouseOut() {
+  vrels::ScopedLock input(mPaintMutex);
   for (int i = 0; i < mControls.Size(); ++i) mControls.Get(i)->OnMouseOut();
   mOverIdx = -1;
 }
 
 void IGraphics::OnKeyDown(int x, int y, int key) {
+  vrels::ScopedLock input(mPaintMutex);
   IControl* control = mControls.Get(GetMouseControlIdx(x, y));
   if (control) control->OnKeyDown(x, y, key);
 }

@@ -15,9 +15,11 @@
 // state load) calls with the instance mutex held; it only writes control
 // values and flags (see IControl.h), and DrawAll, which a host's thread may
 // call for a picture of the editor while the window is open. Whatever
-// touches the off-screen buffer or the draw rectangle (Draw, DrawAll,
-// Resize) holds the paint mutex, so a picture and the window's paint pass
-// never overlap. The paint mutex is taken before the instance mutex (a
+// touches the off-screen buffer, the draw rectangle or the controls' own
+// drawing and mouse state (Draw, DrawAll, Resize and the input entries)
+// holds the paint mutex, so a picture never overlaps the window's paint
+// pass or input (a picture asked for while a dialog or menu that a click
+// opened is up waits for it to close). The paint mutex is taken before the instance mutex (a
 // pass copies the parameter values under it), never while holding it, and
 // never by the audio thread. The destructor and Resize delete the
 // controls; Resize holds the instance mutex while doing so.

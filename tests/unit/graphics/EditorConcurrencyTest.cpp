@@ -2,11 +2,12 @@
 // instance mutex while a host thread sets parameters and loads chunks and
 // the audio thread processes and writes a meter and a count display (as the
 // plug-in does after each block), and the host asks for pictures of the
-// editor. The thread-sanitizer build checks that
-// none of it races; every build checks that the last values are shown.
+// editor while the GUI drags a knob and the swarm view's bounds. The
+// thread-sanitizer build checks that none of it races; every build checks that the last values are shown.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,7 @@
 #include "TextFormat.h"
 #include "VendorRequests.h"
 #include "VrelsPlugin.h"
+#include "editor/EditorLayout.h"
 
 namespace {
 
@@ -32,7 +34,7 @@ const int KNOB_SIZE = 24, KNOB_FRAMES = 500;
 // the host keeps writing.
 const int KNOB_PARAM = 0;
 const int READOUT_PARAM = 3;
-// Pictures of the editor the host asks for at most.
+// Drags after which the host takes a picture before the GUI paints again.
 const int PICTURES = 3;
 
 TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
@@ -69,32 +71,44 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
     char text[16];
     for (int block = 0; block < BLOCKS; ++block) {
       effect->processDoubleReplacing(effect, in, out, BLOCK);
-      vrels::ScopedLock lock(plug->Mutex());
-      meter->SetValue(std::fabs(outL[0]));
-      meter->SetDirty(false);
-      FormatText(text, sizeof(text), "%d", block + 1);
-      count->SetTextFromPlug(text);
+      {
+        vrels::ScopedLock lock(plug->Mutex());
+        meter->SetValue(std::fabs(outL[0]));
+        meter->SetDirty(false);
+        FormatText(text, sizeof(text), "%d", block + 1);
+        count->SetTextFromPlug(text);
+      }
+      // A host's pause between buffers: back to back, the audio thread took
+      // the instance mutex again at once and the GUI ticked a few times only.
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     done = true;
   });
   // The host also asks for pictures of the editor, which paint the buffer
-  // the GUI's tick paints: one at once (the audio thread may finish its
-  // blocks quickly), then a few more while it writes.
+  // and the controls the GUI paints and drags: one at once (the audio
+  // thread may finish its blocks quickly), then one after each of the
+  // GUI's first drags, before its next paint. The counts are relaxed: they
+  // order nothing between the threads, so only the graphics object's own
+  // locking keeps the picture and the drag apart.
   std::string picture = testing::TempDir() + "editor-concurrency.png";
-  int pictures = 0;
+  std::atomic<int> pictures{0}, drags{0};
   auto takePicture = [&] {
-    pictures += static_cast<int>(effect->dispatcher(effect, effVendorSpecific, vrelsvendor::kIndex,
-                                                    vrelsvendor::kWriteEditorPicture, &picture[0], 0.0f));
+    if (effect->dispatcher(effect, effVendorSpecific, vrelsvendor::kIndex, vrelsvendor::kWriteEditorPicture,
+                           &picture[0], 0.0f) == 1) {
+      pictures.fetch_add(1, std::memory_order_relaxed);
+    }
   };
   std::thread host([&] {
     takePicture();
     for (int i = 0; !done; ++i) {
       effect->setParameter(effect, i % 2 ? KNOB_PARAM : READOUT_PARAM, static_cast<float>(i % 100) / 100.0f);
       if (i % 50 == 0) effect->dispatcher(effect, effSetChunk, 1, size, chunk.data(), 0.0f);
-      if (i % 50 == 25 && pictures < PICTURES) takePicture();
+      const int taken = pictures.load(std::memory_order_relaxed);
+      if (taken <= PICTURES && drags.load(std::memory_order_relaxed) >= taken) takePicture();
     }
   });
-  // This thread is the GUI: ticks, and now and then a drag on the knob.
+  // This thread is the GUI: ticks, and now and then a drag on a knob and on
+  // the swarm view's bounds box (state the view's paint reads and writes).
   const IMouseMods left(true, false);
   int ticks = 0;
   auto tick = [&] {
@@ -102,12 +116,20 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
     if (graphics->IsDirty(&rect)) graphics->Draw(rect);
     ++ticks;
   };
+  const IRect view = graphics->GetControl(kCtlIdxSwarmCanvas)->GetRect();
+  const int viewX = (view.mL + view.mR) / 2, viewY = (view.mT + view.mB) / 2;
   while (!done) {
     tick();
     if (ticks % 20 == 0) {
       graphics->OnMouseDown(20, 20, left);
       graphics->OnMouseDrag(20, 20 - ticks % 7, left);
       graphics->OnMouseUp(20, 20, IMouseMods());
+      graphics->OnMouseDown(viewX, viewY, left);
+      graphics->OnMouseDrag(viewX + ticks % 5, viewY, left);
+      graphics->OnMouseUp(viewX, viewY, IMouseMods());
+      const int drag = drags.fetch_add(1, std::memory_order_relaxed) + 1;
+      while (drag < PICTURES && !done && pictures.load(std::memory_order_relaxed) <= drag)
+        std::this_thread::yield();
     }
   }
   host.join();
@@ -122,7 +144,7 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
   EXPECT_EQ(std::string(shown), std::to_string(BLOCKS));
   EXPECT_DOUBLE_EQ(knob->GetValue(), plug->GetParam(KNOB_PARAM)->CurrentNormalized());
   EXPECT_FALSE(knob->IsDirty());
-  EXPECT_GT(pictures, 0);
+  EXPECT_GE(pictures.load(), PICTURES);
   std::remove(picture.c_str());
   effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);  // deletes the plug-in and its editor
 }
