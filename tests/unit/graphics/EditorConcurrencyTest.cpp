@@ -64,12 +64,17 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
   std::vector<char> chunk(static_cast<char*>(data), static_cast<char*>(data) + size);
 
   std::atomic<bool> done{false};
+  // Pictures the host took; the audio thread runs on until there are enough
+  // (a picture takes a tenth of a second, longer under the sanitizers).
+  std::atomic<int> pictures{0}, drags{0};
+  int blocksRun = 0;
   std::thread audio([&] {
     std::vector<double> inL(BLOCK, 0.25), inR(BLOCK, -0.25), outL(BLOCK), outR(BLOCK);
     double* in[2] = {inL.data(), inR.data()};
     double* out[2] = {outL.data(), outR.data()};
     char text[16];
-    for (int block = 0; block < BLOCKS; ++block) {
+    int block = 0;
+    for (; block < BLOCKS || pictures.load(std::memory_order_relaxed) < PICTURES; ++block) {
       effect->processDoubleReplacing(effect, in, out, BLOCK);
       {
         vrels::ScopedLock lock(plug->Mutex());
@@ -82,6 +87,7 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
       // the instance mutex again at once and the GUI ticked a few times only.
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
+    blocksRun = block;
     done = true;
   });
   // The host also asks for pictures of the editor, which paint the buffer
@@ -91,7 +97,6 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
   // order nothing between the threads, so only the graphics object's own
   // locking keeps the picture and the drag apart.
   std::string picture = testing::TempDir() + "editor-concurrency.png";
-  std::atomic<int> pictures{0}, drags{0};
   auto takePicture = [&] {
     if (effect->dispatcher(effect, effVendorSpecific, vrelsvendor::kIndex, vrelsvendor::kWriteEditorPicture,
                            &picture[0], 0.0f) == 1) {
@@ -141,7 +146,7 @@ TEST(Concurrency, EditorTicksWhileTheHostAndTheAudioThreadWrite) {
 
   char shown[SharedText::CAPACITY];
   count->GetText(shown, sizeof(shown));
-  EXPECT_EQ(std::string(shown), std::to_string(BLOCKS));
+  EXPECT_EQ(std::string(shown), std::to_string(blocksRun));
   EXPECT_DOUBLE_EQ(knob->GetValue(), plug->GetParam(KNOB_PARAM)->CurrentNormalized());
   EXPECT_FALSE(knob->IsDirty());
   EXPECT_GE(pictures.load(), PICTURES);
