@@ -168,17 +168,6 @@ TEST_F(Dispatcher, MidiKeyNamesAreClearedAndNotProvided) {
   EXPECT_EQ(0, mHost->Dispatch(effGetMidiKeyName, 0, 0, nullptr));
 }
 
-TEST_F(Dispatcher, EditorOpcodesWithoutAnEditorDoNothing) {
-  if (mHost->Effect()->flags & effFlagsHasEditor) GTEST_SKIP() << "an editor is attached";
-  ERect hostsOwn = {};
-  ERect* rect = &hostsOwn;
-  EXPECT_EQ(0, mHost->Dispatch(effEditGetRect, 0, 0, &rect));
-  EXPECT_EQ(&hostsOwn, rect);
-  EXPECT_EQ(0, mHost->Dispatch(effEditOpen, 0, 0, nullptr));
-  EXPECT_EQ(0, mHost->Dispatch(effEditClose));
-  EXPECT_EQ(0, mHost->Dispatch(effEditIdle));
-}
-
 TEST_F(Dispatcher, OpcodesWithoutMeaningAnswerZero) {
   // Opcodes the plug-in leaves alone: named ones, given harmless arguments,
   // and numbers it gives no meaning to.
