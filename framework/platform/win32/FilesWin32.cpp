@@ -16,12 +16,15 @@ std::FILE* OpenRegularFileForReading(const char* path) {
   std::FILE* file = std::fopen(path, "rb");
   if (!file) return nullptr;
   // Devices (NUL, CON, COM1) open like files but are not of the disk type;
-  // a directory is refused by fopen already, and checked again here.
+  // a directory is refused by fopen already, and checked again here. Only
+  // the file's basic information is asked for: the full record also asks
+  // for its volume's serial number, which wine fetches from its mount
+  // manager service, a round trip to another process for every preset.
   const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-  BY_HANDLE_FILE_INFORMATION information;
+  FILE_BASIC_INFO information;
   if (handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK ||
-      !GetFileInformationByHandle(handle, &information) ||
-      (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      !GetFileInformationByHandleEx(handle, FileBasicInfo, &information, sizeof information) ||
+      (information.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     std::fclose(file);
     return nullptr;
   }
