@@ -179,6 +179,9 @@ class IGraphics {
   virtual void* OpenWindow(void* parent) = 0;
   virtual void CloseWindow() = 0;
   virtual void* GetWindow() = 0;
+  // The host's effEditIdle, on its GUI thread, without the instance mutex.
+  // A layer whose window has no timer of its own drives it here.
+  virtual void OnHostIdle() {}
   // Image resource id (frames stacked vertically) from the bitmap cache.
   virtual IBitmapInfo LoadBitmap(int id, const char* name, int frames = 1) = 0;
   // Scaled / cropped copies, handed to the bitmap cache.
