@@ -248,6 +248,9 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
   IPlugVST* plug = InstanceOf(effect);
   if (!plug) return 0;
   if (opcode == effClose) {
+    // An editor window the host left open goes first: its thread may be
+    // handling input that calls into the plug-in being deleted.
+    if (plug->GetGUI()) plug->GetGUI()->CloseWindow();
     plug->Mutex().Lock();
     plug->mAEffect.object = nullptr;
     plug->Mutex().Unlock();

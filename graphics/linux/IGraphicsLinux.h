@@ -45,7 +45,7 @@ class IGraphicsLinux : public IGraphicsLice {
   ~IGraphicsLinux() override;
 
   // How long without an idle call before the window's own thread drives it.
-  static const int kHostIdleTimeoutMs = 250;
+  static constexpr int kHostIdleTimeoutMs = 250;
 
   // Copies rect of the buffer to the window, if one is open. True without one.
   bool DrawScreen(const IRect& rect) override;

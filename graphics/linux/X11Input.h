@@ -35,8 +35,8 @@ int KeyCodeFromKeySym(unsigned long keysym);
 class X11Input {
  public:
   // Windows' double-click time and half its double-click box.
-  static const unsigned long kDoubleClickMs = 500;
-  static const int kDoubleClickDistance = 2;
+  static constexpr unsigned long kDoubleClickMs = 500;
+  static constexpr int kDoubleClickDistance = 2;
 
   explicit X11Input(IGraphics* graphics) : mpGraphics(graphics) {}
 
