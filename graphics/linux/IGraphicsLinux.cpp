@@ -159,8 +159,10 @@ void IGraphicsLinux::Drive(bool fromHost) {
   X11Window::Events events;
   mWindow.ReadEvents(&events);
   if (events.destroyed) {
-    // Gone with the host's window: nothing to show or read any more.
+    // Gone with the host's window: nothing to show or read any more, and
+    // forgotten as the Windows layer forgets it (CloseWindow still frees).
     mInput.Reset();
+    mWindowId = 0;
     return;
   }
   for (const X11InputEvent& event : events.input) {

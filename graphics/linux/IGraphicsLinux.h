@@ -69,7 +69,8 @@ class IGraphicsLinux : public IGraphicsLice {
   void* OpenWindow(void* parent) override;
   // Stops the window's thread and frees the window and the connection.
   void CloseWindow() override;
-  // The window's id while open (also after the host destroyed it), else null.
+  // The window's id while open, else null (also once the window was seen
+  // destroyed with the host's window).
   void* GetWindow() override;
   void PromptParamMenu(IControl* control, IParameter* param, int itemsPerColumn) override;
   // effEditIdle: drives the window on the calling thread.
