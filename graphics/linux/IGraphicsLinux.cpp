@@ -168,7 +168,12 @@ void IGraphicsLinux::Drive(bool fromHost) {
   for (const X11InputEvent& event : events.input) {
     if (mInput.Handle(event)) mWindow.Focus(event.time);
   }
-  if (events.exposed) Draw(IRect(events.left, events.top, events.right, events.bottom));
+  if (events.exposed) {
+    // The buffer holds the picture of the last paint; a picture asked for
+    // meanwhile (DrawAll) holds the paint mutex while it draws into it.
+    vrels::ScopedLock paint(PaintMutex());
+    DrawScreen(IRect(events.left, events.top, events.right, events.bottom));
+  }
   // A tick is due a period after the last; a quarter early counts, so an
   // idle call as frequent as the ticks is not missed by a hair.
   const Clock::time_point now = Clock::now();

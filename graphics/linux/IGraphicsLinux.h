@@ -9,8 +9,9 @@
 // entry and value menus do nothing, the file dialog gives an empty path,
 // the colour dialog and links false.
 //
-// Driving the window: reading its events and the tick (the dirty check and
-// the changed area copied to the window, FPS times a second). Linux hosts
+// Driving the window: reading its events (input, and exposed areas, copied
+// again from the buffer) and the tick (the dirty check, the paint and the
+// changed area copied to the window, FPS times a second). Linux hosts
 // either call effEditIdle on their GUI thread, often 20 to 60 times a
 // second, or never. While they call it, the window is driven there, so
 // input reaches the plug-in and its host on the host's GUI thread. A thread

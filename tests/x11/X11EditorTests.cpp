@@ -330,11 +330,23 @@ TEST_F(X11Editor, WheelNotchesShiftAndDoubleClickRestoringTheFirstValue) {
   EXPECT_NEAR(first, mpHost->GetParameter(kGLen), kFloatTolerance);
 }
 
-TEST_F(X11Editor, HostValueShowsAtTheNextTickAsTheWindowlessPictureShowsIt) {
+TEST_F(X11Editor, ExposedAreasAndHostValuesShowAsTheWindowlessPictureShowsThem) {
   const LayoutRect& r = KnobFor(kGLen).mRect;
   // The picture travels through shared memory where the server offers it.
   EXPECT_EQ(XShmQueryExtension(gDisplay) ? 1 : 0, OwnSharedSegments());
   const Image before = mpEditor->Screenshot("editor-open.png");
+  // Covered by another window, then uncovered: the next idle call, before a
+  // tick is due, shows the area again.
+  Window cover = XCreateSimpleWindow(gDisplay, DefaultRootWindow(gDisplay), 100, 400, 300, 200, 0, 0,
+                                     WhitePixel(gDisplay, DefaultScreen(gDisplay)));
+  XMapWindow(gDisplay, cover);
+  XSync(gDisplay, False);
+  EXPECT_GT(LargestDifference(before, mpEditor->Screenshot()), kPictureTolerance);
+  XDestroyWindow(gDisplay, cover);
+  XSync(gDisplay, False);
+  mpHost->Dispatch(effEditIdle);
+  EXPECT_EQ(0, LargestDifference(before, mpEditor->Screenshot()));
+
   mpHost->SetParameter(kGLen, 0.75f);
   EXPECT_EQ(0, LargestDifference(Crop(before, r), Crop(mpEditor->Screenshot(), r)))
       << "repainted before the tick";
