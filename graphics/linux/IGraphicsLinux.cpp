@@ -152,9 +152,20 @@ void IGraphicsLinux::Run() {
 }
 
 void IGraphicsLinux::Drive(bool fromHost) {
+  // An idle call made from inside a drive (a host answering the plug-in's
+  // call by idling) returns at once. One that meets the window's thread
+  // driving waits for it (one paint at most): from its return on, input
+  // goes to the host's thread.
+  if (mDrivingThread.load() == std::this_thread::get_id()) return;
   std::lock_guard<std::mutex> drive(mDriveMutex);
   // Idle calls that came again while this thread waited for the lock win.
   if (!fromHost && HostIdleRecent()) return;
+  mDrivingThread = std::this_thread::get_id();
+  DriveLocked();
+  mDrivingThread = std::thread::id();
+}
+
+void IGraphicsLinux::DriveLocked() {
   if (!mWindow.Alive()) return;
   X11Window::Events events;
   mWindow.ReadEvents(&events);

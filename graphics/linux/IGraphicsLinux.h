@@ -82,6 +82,7 @@ class IGraphicsLinux : public IGraphicsLice {
   // Reads the window's events and ticks when a tick is due. From the
   // window's thread only while idle calls have stopped.
   void Drive(bool fromHost);
+  void DriveLocked();
   // The window's own thread.
   void Run();
   bool HostIdleRecent() const;
@@ -93,6 +94,7 @@ class IGraphicsLinux : public IGraphicsLice {
   Clock::time_point mLastTick;
   std::atomic<uintptr_t> mWindowId{0};
   std::atomic<Clock::rep> mLastHostIdle{0};
+  std::atomic<std::thread::id> mDrivingThread{};  // the one in a drive, if any
   // The window's thread and its stop request (under mThreadMutex).
   std::thread mThread;
   std::mutex mThreadMutex;
