@@ -248,6 +248,9 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
   IPlugVST* plug = InstanceOf(effect);
   if (!plug) return 0;
   if (opcode == effClose) {
+    // An editor window the host left open goes first: its thread may be
+    // handling input that calls into the plug-in being deleted.
+    if (plug->GetGUI()) plug->GetGUI()->CloseWindow();
     plug->Mutex().Lock();
     plug->mAEffect.object = nullptr;
     plug->Mutex().Unlock();
@@ -260,6 +263,11 @@ intptr_t IPlugVST::VSTDispatcher(AEffect* effect, int32_t opcode, int32_t index,
     // plug-in takes the mutex for whatever touches its state.
     if (opcode == effVendorSpecific && index != effGetParamDisplay)
       return plug->OnVendorRequest(index, value, ptr, opt);
+    // So do the editor window's requests: closing waits for a window thread
+    // that may be painting, and a paint pass copies the parameter values
+    // under the mutex. The plug-in's hooks take it.
+    if (opcode == effEditOpen || opcode == effEditClose || opcode == effEditIdle)
+      return plug->DispatchEditor(opcode, ptr);
     ScopedLock lock(plug->Mutex());
     return plug->Dispatch(opcode, index, value, ptr, opt);
   } catch (...) {
@@ -316,6 +324,33 @@ void IPlugVST::VSTSetParameter(AEffect* effect, int32_t index, float value) {
 }
 
 // ---- Dispatcher ----------------------------------------------------------------
+
+intptr_t IPlugVST::DispatchEditor(int32_t opcode, void* ptr) {
+  IGraphics* graphics = GetGUI();
+  if (!graphics) return 0;
+  switch (opcode) {
+    case effEditOpen:
+      if (!graphics->OpenWindow(ptr)) return 0;
+      {
+        ScopedLock lock(Mutex());
+        OnEditorOpened();
+      }
+      return 1;
+    case effEditClose: {
+      {
+        ScopedLock lock(Mutex());
+        OnEditorClosing();
+      }
+      graphics->CloseWindow();
+      return 1;
+    }
+    case effEditIdle:
+      graphics->OnHostIdle();
+      return 0;
+    default:
+      return 0;
+  }
+}
 
 intptr_t IPlugVST::Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
   char* text = static_cast<char*>(ptr);
@@ -376,17 +411,6 @@ intptr_t IPlugVST::Dispatch(int32_t opcode, int32_t index, intptr_t value, void*
         return 1;
       }
       return 0;
-    case effEditOpen:
-      if (GetGUI() && GetGUI()->OpenWindow(ptr)) {
-        OnEditorOpened();
-        return 1;
-      }
-      return 0;
-    case effEditClose:
-      if (!GetGUI()) return 0;
-      OnEditorClosing();
-      GetGUI()->CloseWindow();
-      return 1;
     case effIdentify:
       return EFFECT_IDENTITY;
     case effGetChunk:

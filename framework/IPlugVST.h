@@ -64,6 +64,8 @@ class IPlugVST : public IPlugBase {
   template <class Processing>
   static void RunProcessing(AEffect* effect, Processing processing);
   intptr_t Dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt);
+  // effEditOpen, effEditClose and effEditIdle, without the instance mutex.
+  intptr_t DispatchEditor(int32_t opcode, void* ptr);
   intptr_t GetChunk(int32_t index, void* ptr);
   intptr_t SetChunk(int32_t index, intptr_t byteCount, void* ptr);
   intptr_t ProcessEvents(const VstEvents* events);

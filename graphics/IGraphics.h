@@ -10,7 +10,9 @@
 // buffer with the raster library; and a window layer (Win32, or the
 // window-less Linux layer) which the plug-in creates.
 //
-// Threads: everything runs on the host's GUI thread, except
+// Threads: everything runs on the host's GUI thread (or, for a Linux host
+// that never calls effEditIdle, on the window's own thread, one at a time
+// with the host's; see linux/IGraphicsLinux.h), except
 // SetParameterFromPlug, which the host's thread (or the processing, after a
 // state load) calls with the instance mutex held; it only writes control
 // values and flags (see IControl.h), and DrawAll, which a host's thread may
@@ -179,6 +181,9 @@ class IGraphics {
   virtual void* OpenWindow(void* parent) = 0;
   virtual void CloseWindow() = 0;
   virtual void* GetWindow() = 0;
+  // The host's effEditIdle, on its GUI thread, without the instance mutex.
+  // A layer whose window has no timer of its own drives it here.
+  virtual void OnHostIdle() {}
   // Image resource id (frames stacked vertically) from the bitmap cache.
   virtual IBitmapInfo LoadBitmap(int id, const char* name, int frames = 1) = 0;
   // Scaled / cropped copies, handed to the bitmap cache.

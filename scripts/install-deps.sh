@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libpng-dev zlib1g-dev libsndfile1-dev
   libcairo2-dev libfreetype-dev fonts-liberation2
+  libx11-dev libxext-dev libxtst-dev libxres-dev x11-utils
   zam-plugins dpf-plugins-vst
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   libz-mingw-w64-dev

@@ -16,6 +16,8 @@ fi
 
 # Large enough for a 729 x 650 editor inside a host window and its menus.
 screen=${VRELS_XVFB_SCREEN:-1280x1024x24}
+# More server options, split at spaces (for example "-extension MIT-SHM").
+read -r -a extra <<<"${VRELS_XVFB_ARGS:-}"
 # How long the server may take to come up, in tenths of a second.
 start_limit=300
 
@@ -40,7 +42,7 @@ cookie=$(mcookie)
 xauth -q -f "$dir/server" add :0 . "$cookie"
 
 exec {number_fd}>"$dir/number"
-Xvfb -displayfd "$number_fd" -screen 0 "$screen" -nolisten tcp -auth "$dir/server" \
+Xvfb -displayfd "$number_fd" -screen 0 "$screen" -nolisten tcp -auth "$dir/server" "${extra[@]}" \
   >"$dir/log" 2>&1 &
 server=$!
 exec {number_fd}>&-

@@ -2,11 +2,13 @@
 
 #include <unistd.h>
 
+#include "LICE_IBitmap.h"
 #include "platform/Module.h"
 
 namespace {
 
 const std::size_t MAX_PATH_LENGTH = 4096;
+const int MILLISECONDS_PER_SECOND = 1000;
 
 // The directory part of a path, with its trailing '/'; empty without one.
 std::string DirectoryOf(const char* path) {
@@ -20,10 +22,16 @@ std::string DirectoryOf(const char* path) {
 IGraphicsLinux::IGraphicsLinux(IPlugBase* plug, int width, int height, int fps)
     : IGraphicsLice(plug, width, height, fps) {}
 
-IGraphicsLinux::~IGraphicsLinux() {}
+IGraphicsLinux::~IGraphicsLinux() {
+  CloseWindow();
+}
 
-bool IGraphicsLinux::DrawScreen(const IRect& /*rect*/) {
-  return true;
+bool IGraphicsLinux::DrawScreen(const IRect& rect) {
+  // Inside a drive's paint pass: the drive lock is held.
+  if (!mWindow.IsOpen()) return true;
+  LICE_IBitmap* buffer = GetDrawBitmap();
+  if (!buffer) return false;
+  return mWindow.Show(buffer->GetBits(), buffer->GetRowSpan(), rect.mL, rect.mT, rect.mR, rect.mB);
 }
 
 bool IGraphicsLinux::DrawText(ITextStyle* style, const char* text, const IRect& rect) {
@@ -81,14 +89,110 @@ bool IGraphicsLinux::OpenURL(const char* /*url*/, const char* /*caption*/, const
   return false;
 }
 
-void* IGraphicsLinux::OpenWindow(void* /*parent*/) {
-  return nullptr;
+void* IGraphicsLinux::OpenWindow(void* parent) {
+  CloseWindow();
+  if (!parent) return nullptr;
+  {
+    std::lock_guard<std::mutex> drive(mDriveMutex);
+    if (!mWindow.Open(static_cast<unsigned long>(reinterpret_cast<uintptr_t>(parent)), Width(), Height()))
+      return nullptr;
+    mInput.Reset();
+    mLastTick = Clock::time_point();
+    mWindowId = mWindow.Id();
+  }
+  // A host that idles shows it within the timeout; until then the thread waits.
+  mLastHostIdle = Clock::now().time_since_epoch().count();
+  SetAllControlsDirty();
+  {
+    std::lock_guard<std::mutex> lock(mThreadMutex);
+    mStop = false;
+  }
+  mThread = std::thread(&IGraphicsLinux::Run, this);
+  return reinterpret_cast<void*>(mWindowId.load());
 }
 
-void IGraphicsLinux::CloseWindow() {}
+void IGraphicsLinux::CloseWindow() {
+  {
+    std::lock_guard<std::mutex> lock(mThreadMutex);
+    mStop = true;
+  }
+  mWake.notify_all();
+  if (mThread.joinable()) mThread.join();
+  std::lock_guard<std::mutex> drive(mDriveMutex);
+  mWindow.Close();
+  mInput.Reset();
+  mWindowId = 0;
+}
 
 void* IGraphicsLinux::GetWindow() {
-  return nullptr;
+  return reinterpret_cast<void*>(mWindowId.load());
+}
+
+void IGraphicsLinux::OnHostIdle() {
+  mLastHostIdle = Clock::now().time_since_epoch().count();
+  Drive(true);
+  // A long paint pass counts as the host's time, not as silence.
+  mLastHostIdle = Clock::now().time_since_epoch().count();
+}
+
+bool IGraphicsLinux::HostIdleRecent() const {
+  const Clock::duration since = Clock::now().time_since_epoch() - Clock::duration(mLastHostIdle.load());
+  return since < std::chrono::milliseconds(kHostIdleTimeoutMs);
+}
+
+void IGraphicsLinux::Run() {
+  const std::chrono::milliseconds period(MILLISECONDS_PER_SECOND / FPS());
+  std::unique_lock<std::mutex> lock(mThreadMutex);
+  while (!mStop) {
+    if (mWake.wait_for(lock, period, [this] { return mStop; })) break;
+    lock.unlock();
+    if (!HostIdleRecent()) Drive(false);
+    lock.lock();
+  }
+}
+
+void IGraphicsLinux::Drive(bool fromHost) {
+  // An idle call made from inside a drive (a host answering the plug-in's
+  // call by idling) returns at once. One that meets the window's thread
+  // driving waits for it (one paint at most): from its return on, input
+  // goes to the host's thread.
+  if (mDrivingThread.load() == std::this_thread::get_id()) return;
+  std::lock_guard<std::mutex> drive(mDriveMutex);
+  // Idle calls that came again while this thread waited for the lock win.
+  if (!fromHost && HostIdleRecent()) return;
+  mDrivingThread = std::this_thread::get_id();
+  DriveLocked();
+  mDrivingThread = std::thread::id();
+}
+
+void IGraphicsLinux::DriveLocked() {
+  if (!mWindow.Alive()) return;
+  X11Window::Events events;
+  mWindow.ReadEvents(&events);
+  if (events.destroyed) {
+    // Gone with the host's window: nothing to show or read any more, and
+    // forgotten as the Windows layer forgets it (CloseWindow still frees).
+    mInput.Reset();
+    mWindowId = 0;
+    return;
+  }
+  for (const X11InputEvent& event : events.input) {
+    if (mInput.Handle(event)) mWindow.Focus(event.time);
+  }
+  if (events.exposed) {
+    // The buffer holds the picture of the last paint; a picture asked for
+    // meanwhile (DrawAll) holds the paint mutex while it draws into it.
+    vrels::ScopedLock paint(PaintMutex());
+    DrawScreen(IRect(events.left, events.top, events.right, events.bottom));
+  }
+  // A tick is due a period after the last; a quarter early counts, so an
+  // idle call as frequent as the ticks is not missed by a hair.
+  const Clock::time_point now = Clock::now();
+  const Clock::duration period = std::chrono::milliseconds(MILLISECONDS_PER_SECOND / FPS());
+  if (now - mLastTick < period - period / 4) return;
+  mLastTick = now;
+  IRect dirty;
+  if (IsDirty(&dirty)) Draw(dirty);
 }
 
 void IGraphicsLinux::PromptParamMenu(IControl* /*control*/, IParameter* /*param*/, int /*itemsPerColumn*/) {}

@@ -1,28 +1,54 @@
-// The window-less graphics layer for Linux: the drawing layer's off-screen
-// buffer, text drawn into it with FreeType in the embedded Liberation Sans
-// (placed as the Windows layer's GDI text is placed, FreeTypeText.h), and
-// no window yet. The core, the controls and the drawing run and are tested
-// natively on it; an X11 layer will add the window, its timer and input.
+// The graphics layer for Linux: the drawing layer's off-screen buffer, text
+// drawn into it with FreeType in the embedded Liberation Sans (placed as the
+// Windows layer's GDI text is placed, FreeTypeText.h), and the editor's X11
+// window (X11Window.h) inside the window the host hands to effEditOpen,
+// with the input of X11Input.h. Without a window (no parent, no X server)
+// the core, the controls and the drawing run as before, window-less.
 //
-// Until then everything that needs a window answers "nothing happened":
-// OpenWindow gives null (so the host's editor-open request fails), text
+// Text entry, value menus and the dialogs answer "nothing happened": text
 // entry and value menus do nothing, the file dialog gives an empty path,
 // the colour dialog and links false.
 //
-// Threads: as IGraphicsLice: the GUI thread (here: whoever paints), except
-// SetParameterFromPlug from the core. The text renderer is this object's
-// own, used only while painting.
+// Driving the window: reading its events (input, and exposed areas, copied
+// again from the buffer) and the tick (the dirty check, the paint and the
+// changed area copied to the window, FPS times a second). Linux hosts
+// either call effEditIdle on their GUI thread, often 20 to 60 times a
+// second, or never. While they call it, the window is driven there, so
+// input reaches the plug-in and its host on the host's GUI thread. A thread
+// of the window's own wakes each tick and drives it only when no idle call
+// began or ended for kHostIdleTimeoutMs; it gives way as soon as idle calls
+// come again. One drive lock keeps the two apart; neither holds the
+// instance mutex (the dispatcher sends the editor requests without it), so
+// CloseWindow can wait for the thread, which may be painting.
+//
+// Threads: OpenWindow, CloseWindow and OnHostIdle on the host's GUI thread;
+// the drive (and with it the input entries and the paint pass) under the
+// drive lock; SetParameterFromPlug from the core. The text renderer is
+// this object's own, used only while painting.
 #pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
 
 #include "FreeTypeText.h"
 #include "IGraphicsLice.h"
+#include "X11Input.h"
+#include "X11Window.h"
 
 class IGraphicsLinux : public IGraphicsLice {
  public:
   IGraphicsLinux(IPlugBase* plug, int width, int height, int fps = 0);
+  // Closes the window.
   ~IGraphicsLinux() override;
 
-  // No window to copy to: the buffer holds the picture. True.
+  // How long without an idle call before the window's own thread drives it.
+  static constexpr int kHostIdleTimeoutMs = 250;
+
+  // Copies rect of the buffer to the window, if one is open. True without one.
   bool DrawScreen(const IRect& rect) override;
   // Draws text in the style's font, size, colour and alignment, clipped to
   // the draw rectangle of the paint pass (not to rect). An empty text draws
@@ -38,11 +64,40 @@ class IGraphicsLinux : public IGraphicsLice {
   void PromptForFile(std::string* path, int action, const char* directory, const char* extension) override;
   bool PromptForColour(IColour* colour, const char* caption) override;
   bool OpenURL(const char* url, const char* caption, const char* confirmation, const char* error) override;
+  // parent: the host's X11 window id. A child window at the editor's size
+  // (an open one is closed first), painted in full at the first tick; its
+  // id, or null when no window could be made.
   void* OpenWindow(void* parent) override;
+  // Stops the window's thread and frees the window and the connection.
   void CloseWindow() override;
+  // The window's id while open, else null (also once the window was seen
+  // destroyed with the host's window).
   void* GetWindow() override;
   void PromptParamMenu(IControl* control, IParameter* param, int itemsPerColumn) override;
+  // effEditIdle: drives the window on the calling thread.
+  void OnHostIdle() override;
 
  private:
+  using Clock = std::chrono::steady_clock;
+  // Reads the window's events and ticks when a tick is due. From the
+  // window's thread only while idle calls have stopped.
+  void Drive(bool fromHost);
+  void DriveLocked();
+  // The window's own thread.
+  void Run();
+  bool HostIdleRecent() const;
+
   FreeTypeText mText;
+  std::mutex mDriveMutex;  // the window, the input state, the tick time
+  X11Window mWindow;
+  X11Input mInput{this};
+  Clock::time_point mLastTick;
+  std::atomic<uintptr_t> mWindowId{0};
+  std::atomic<Clock::rep> mLastHostIdle{0};
+  std::atomic<std::thread::id> mDrivingThread{};  // the one in a drive, if any
+  // The window's thread and its stop request (under mThreadMutex).
+  std::thread mThread;
+  std::mutex mThreadMutex;
+  std::condition_variable mWake;
+  bool mStop = false;
 };

@@ -15,8 +15,8 @@
 // back.
 //
 // Threads: everything here runs on the host's GUI thread (the window's
-// thread): the dispatcher's editor requests (with the instance mutex held),
-// the window procedure and the tick (without it). The window handles are
+// thread): the dispatcher's editor requests, the window procedure and the
+// tick, all without the instance mutex. The window handles are
 // kept as opaque pointers so that this header does not bring the Windows
 // headers to the plug-in's code.
 #pragma once

@@ -21,19 +21,19 @@ void CallLog::RecordCall(int32_t opcode) {
 void CallLog::RecordAutomate(int32_t index, float value) {
   std::lock_guard<std::mutex> lock(mMutex);
   mAutomations.push_back({index, value});
-  mEditCalls.push_back({EditCall::kAutomate, index, value});
+  mEditCalls.push_back({EditCall::kAutomate, index, value, std::this_thread::get_id()});
 }
 
 void CallLog::RecordBeginEdit(int32_t index) {
   std::lock_guard<std::mutex> lock(mMutex);
   mBeginEdits.push_back(index);
-  mEditCalls.push_back({EditCall::kBeginEdit, index, 0.0f});
+  mEditCalls.push_back({EditCall::kBeginEdit, index, 0.0f, std::this_thread::get_id()});
 }
 
 void CallLog::RecordEndEdit(int32_t index) {
   std::lock_guard<std::mutex> lock(mMutex);
   mEndEdits.push_back(index);
-  mEditCalls.push_back({EditCall::kEndEdit, index, 0.0f});
+  mEditCalls.push_back({EditCall::kEndEdit, index, 0.0f, std::this_thread::get_id()});
 }
 
 void CallLog::RecordEvents(const VstEvents* events) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "VstInterface.h"
@@ -27,7 +28,8 @@ struct EditCall {
   enum Kind { kBeginEdit, kAutomate, kEndEdit };
   Kind kind;
   int32_t index;
-  float value;  // the automated value; 0 for begin and end
+  float value;             // the automated value; 0 for begin and end
+  std::thread::id thread;  // the thread the plug-in called from
 };
 
 // One event as it was when the plug-in handed it over. `raw` is the event's
