@@ -52,12 +52,6 @@ bool IGraphicsLinux::MeasureText(ITextStyle* style, const char* text, int* width
   return mText.Measure(font, text, width, &height);
 }
 
-bool IGraphicsLinux::BuildPopupMenu(void* /*nativeMenu*/, int* /*nextId*/, IPopupMenu* /*menu*/) {
-  return false;
-}
-
-void IGraphicsLinux::CreateTextEntry(IControl* /*control*/, IParameter* /*param*/, bool /*useControlText*/) {}
-
 void IGraphicsLinux::HostPath(std::string* path) {
   if (!path) return;
   path->clear();
@@ -119,6 +113,7 @@ void IGraphicsLinux::CloseWindow() {
   mWake.notify_all();
   if (mThread.joinable()) mThread.join();
   std::lock_guard<std::mutex> drive(mDriveMutex);
+  EndOverlays();
   mWindow.Close();
   mInput.Reset();
   mWindowId = 0;
@@ -172,13 +167,23 @@ void IGraphicsLinux::DriveLocked() {
   if (events.destroyed) {
     // Gone with the host's window: nothing to show or read any more, and
     // forgotten as the Windows layer forgets it (CloseWindow still frees).
+    EndOverlays();
     mInput.Reset();
     mWindowId = 0;
     return;
   }
   for (const X11InputEvent& event : events.input) {
-    if (mInput.Handle(event)) mWindow.Focus(event.time);
+    if (HandleOverlayInput(event) || !PassEditorInput(event)) continue;
+    // A click takes the keyboard focus, unless it opened the text field.
+    if (mInput.Handle(event) && !mFieldWindow.IsOpen()) mWindow.Focus(event.time);
+    // A menu the press opened has the pointer now: the press ends here.
+    if (mMenuEndsPress) {
+      mMenuEndsPress = false;
+      mInput.EndPress();
+    }
   }
+  RedrawOverlays(events.exposedOthers);
+  PollChooser();
   if (events.exposed) {
     // The buffer holds the picture of the last paint; a picture asked for
     // meanwhile (DrawAll) holds the paint mutex while it draws into it.
@@ -191,8 +196,10 @@ void IGraphicsLinux::DriveLocked() {
   const Clock::duration period = std::chrono::milliseconds(MILLISECONDS_PER_SECOND / FPS());
   if (now - mLastTick < period - period / 4) return;
   mLastTick = now;
+  if (TickTextEntry()) return;
   IRect dirty;
-  if (IsDirty(&dirty)) Draw(dirty);
+  if (IsDirty(&dirty)) {
+    Draw(dirty);
+    if (mFieldWindow.IsOpen()) mEditState = kEditRefresh;
+  }
 }
-
-void IGraphicsLinux::PromptParamMenu(IControl* /*control*/, IParameter* /*param*/, int /*itemsPerColumn*/) {}

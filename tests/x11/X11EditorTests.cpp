@@ -196,6 +196,24 @@ class HostEditor {
     Button(button, true);
     Button(button, false);
   }
+  // Keys typed through the server: characters, or one key symbol.
+  void Type(const std::string& text) {
+    for (char c : text) Key(c == '.' ? XK_period : static_cast<KeySym>(c));
+  }
+  void Key(KeySym symbol) {
+    const KeyCode code = XKeysymToKeycode(gDisplay, symbol);
+    XTestFakeKeyEvent(gDisplay, code, True, CurrentTime);
+    XTestFakeKeyEvent(gDisplay, code, False, CurrentTime);
+    XSync(gDisplay, False);
+  }
+  // The windows inside the editor's (the text field).
+  unsigned EditorChildren() const {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(gDisplay, Editor(), &root, &parent, &children, &count);
+    if (children) XFree(children);
+    return count;
+  }
 
  private:
   testhost::Host& mHost;
@@ -328,6 +346,109 @@ TEST_F(X11Editor, WheelNotchesShiftAndDoubleClickRestoringTheFirstValue) {
   mpEditor->Click();
   mpEditor->Tick();
   EXPECT_NEAR(first, mpHost->GetParameter(kGLen), kFloatTolerance);
+}
+
+// The mapped top-level window the window manager is told to leave alone:
+// an open value menu, 0 when none is up.
+Window OpenMenu() {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  Window menu = 0;
+  XQueryTree(gDisplay, DefaultRootWindow(gDisplay), &root, &parent, &children, &count);
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes a;
+    if (XGetWindowAttributes(gDisplay, children[i], &a) && a.override_redirect && a.map_state == IsViewable)
+      menu = children[i];
+  }
+  if (children) XFree(children);
+  return menu;
+}
+
+// Text typed into the field survives the repaints of a living editor and
+// applies at the tick after Return; a right click in the editor cancels.
+// A value menu lists the display texts; a click on one picks it, Escape
+// or a click elsewhere picks none. Each right press is one gesture.
+TEST_F(X11Editor, TypedValuesAndValueMenusReachTheParameter) {
+  const Point knob = Centre(KnobFor(kGLen));
+  mpEditor->MoveTo(knob.x, knob.y);
+  mpEditor->Click(Button3);
+  mpEditor->Tick();
+  ASSERT_EQ(1u, mpEditor->EditorChildren());
+  mpEditor->Type("6");
+  // Another value moves: the editor repaints, and a tick later refreshes the field.
+  mpHost->SetParameter(kGIot, 0.9f);
+  mpEditor->Tick(2);
+  mpEditor->Type("2.5");
+  mpEditor->Screenshot("text-field.png");
+  mpEditor->Key(XK_Return);
+  mpEditor->Tick(2);
+  EXPECT_EQ(0u, mpEditor->EditorChildren());
+  EXPECT_EQ("62.5", mpHost->GetParamDisplay(kGLen).substr(0, 4));
+  const float typed = mpHost->GetParameter(kGLen);
+
+  // A few pixels away: a second right press this soon on the same spot
+  // would be a double-click.
+  mpEditor->MoveTo(knob.x + 3, knob.y);
+  mpEditor->Click(Button3);
+  mpEditor->Tick();
+  ASSERT_EQ(1u, mpEditor->EditorChildren());
+  mpEditor->Type("9");
+  mpEditor->MoveTo(5, EDITOR_HEIGHT - 5);
+  mpEditor->Click(Button3);
+  mpEditor->Tick(2);
+  EXPECT_EQ(0u, mpEditor->EditorChildren());
+  EXPECT_EQ(typed, mpHost->GetParameter(kGLen));
+
+  const LayoutRect& readout = [] {
+    for (const ControlDesc& c : kControls)
+      if (c.mParamIdx == kGEnvelop && c.mKind == kCtlReadout) return c.mRect;
+    return kControls[0].mRect;
+  }();
+  mpHost->Log().Clear();
+  mpEditor->MoveTo((readout.mL + readout.mR) / 2, (readout.mT + readout.mB) / 2);
+  mpEditor->Click(Button3);
+  mpEditor->Tick();
+  Window menu = OpenMenu();
+  ASSERT_NE(0u, menu);
+  XWindowAttributes a;
+  XGetWindowAttributes(gDisplay, menu, &a);
+  // Nine rows of 20 pixels inside a 4-pixel margin; the fourth (value 3).
+  EXPECT_EQ(4 + 9 * 20 + 4, a.height);
+  XTestFakeMotionEvent(gDisplay, -1, a.x + 40, a.y + 4 + 3 * 20 + 10, CurrentTime);
+  XSync(gDisplay, False);
+  mpEditor->Tick();
+  XImage* shot = XGetImage(gDisplay, menu, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+  ASSERT_TRUE(shot);
+  Image picture{a.width, a.height, {}};
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x) picture.pixels.push_back(XGetPixel(shot, x, y) & 0xFFFFFFu);
+  XDestroyImage(shot);
+  WritePng(picture, "value-menu.png");
+  mpEditor->Click();
+  mpEditor->Tick();
+  EXPECT_EQ(0u, OpenMenu());
+  EXPECT_NEAR(3.0 / 8.0, mpHost->GetParameter(kGEnvelop), kFloatTolerance);
+  const auto calls = mpHost->Log().EditCalls();
+  ASSERT_EQ(3u, calls.size());
+  EXPECT_EQ(testhost::EditCall::kBeginEdit, calls[0].kind);
+  EXPECT_EQ(testhost::EditCall::kEndEdit, calls[1].kind);
+  EXPECT_EQ(testhost::EditCall::kAutomate, calls[2].kind);
+
+  for (const bool byKey : {true, false}) {
+    mpEditor->MoveTo((readout.mL + readout.mR) / 2 + (byKey ? 3 : 6), (readout.mT + readout.mB) / 2);
+    mpEditor->Click(Button3);
+    mpEditor->Tick();
+    ASSERT_NE(0u, OpenMenu());
+    if (byKey) {
+      mpEditor->Key(XK_Escape);
+    } else {
+      mpEditor->MoveTo(EDITOR_WIDTH - 5, EDITOR_HEIGHT - 5);
+      mpEditor->Click();
+    }
+    mpEditor->Tick();
+    EXPECT_EQ(0u, OpenMenu());
+  }
+  EXPECT_NEAR(3.0 / 8.0, mpHost->GetParameter(kGEnvelop), kFloatTolerance);
 }
 
 TEST_F(X11Editor, ExposedAreasAndHostValuesShowAsTheWindowlessPictureShowsThem) {

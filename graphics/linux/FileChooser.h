@@ -1,0 +1,24 @@
+// Asks the user for a file without blocking the caller: Start shows a
+// chooser, Poll (called by the editor every tick, about 24 times a second,
+// on the editor's driving thread) reports when the user has chosen or
+// cancelled. Destroying an unfinished chooser cancels it at once (closes
+// its window, ends its process) without waiting on the user.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class FileChooser {
+ public:
+  enum Action { kOpen, kSave };
+  virtual ~FileChooser() = default;
+  // The desktop's chooser when one is reachable, else the drawn one.
+  // directory: where it starts (an existing folder; falls back to $HOME,
+  // then "/"). owner: the editor's X11 window (0 if none), for dialogs to
+  // stay above the host. Null only when nothing at all can be shown.
+  static std::unique_ptr<FileChooser> Start(Action action, const std::string& directory, unsigned long owner);
+  // Non-blocking. True once finished; then Path() is the chosen absolute
+  // path, empty when cancelled.
+  virtual bool Poll() = 0;
+  virtual const std::string& Path() const = 0;
+};
