@@ -119,6 +119,16 @@ void IGraphicsLinux::CloseWindow() {
   mWindowId = 0;
 }
 
+void IGraphicsLinux::Resize(int width, int height) {
+  IGraphicsLice::Resize(width, height);
+  // From a control's handler the drive lock is this thread's already.
+  std::unique_lock<std::mutex> drive(mDriveMutex, std::defer_lock);
+  if (mDrivingThread.load() != std::this_thread::get_id()) drive.lock();
+  if (!mWindow.IsOpen()) return;
+  mWindow.Resize(width, height);
+  SetAllControlsDirty();
+}
+
 void* IGraphicsLinux::GetWindow() {
   return reinterpret_cast<void*>(mWindowId.load());
 }

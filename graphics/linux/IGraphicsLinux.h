@@ -89,6 +89,9 @@ class IGraphicsLinux : public IGraphicsLice {
   void* OpenWindow(void* parent) override;
   // Stops the window's thread and frees the window and the connection.
   void CloseWindow() override;
+  // The buffer and an open window take the new size; the window is
+  // painted in full at the next tick.
+  void Resize(int width, int height) override;
   // The window's id while open, else null (also once the window was seen
   // destroyed with the host's window).
   void* GetWindow() override;

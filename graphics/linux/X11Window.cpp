@@ -98,6 +98,16 @@ bool X11Window::MakeImage() {
   return mImage->data != nullptr;
 }
 
+bool X11Window::Resize(int width, int height) {
+  if (!mDisplay || !Alive() || width <= 0 || height <= 0) return false;
+  if (width == mWidth && height == mHeight) return true;
+  FreeImage();
+  mWidth = width;
+  mHeight = height;
+  XResizeWindow(mDisplay, mWindow, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  return MakeImage();
+}
+
 void X11Window::FreeImage() {
   if (mShmAttached) {
     XShmDetach(mDisplay, static_cast<XShmSegmentInfo*>(mShmInfo));

@@ -32,6 +32,9 @@ class X11Window {
   // be had.
   bool Open(unsigned long parent, int width, int height);
   void Close();
+  // A new size: the window and its image follow (the host's window is the
+  // host's to size). False when the image cannot be had; the window stays.
+  bool Resize(int width, int height);
   bool IsOpen() const { return mDisplay != nullptr; }
   // The window's id (0 when closed); it may be destroyed already.
   unsigned long Id() const { return mWindow; }
