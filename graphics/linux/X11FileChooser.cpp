@@ -660,9 +660,9 @@ void X11FileChooser::Paint() {
     DrawText("Replace " + name + "?", 16, 1, kTitle, FreeTypeText::kAlignLeft,
              {inner.l, kQuestion.t + 22, inner.r, kQuestion.t + 46});
     DrawText("A file with this name already exists in", kLabelSize, 0, kCaption, FreeTypeText::kAlignLeft,
-             {inner.l, kQuestion.t + 50, inner.r, kQuestion.t + 68});
+             {inner.l, kQuestion.t + 52, inner.r, kQuestion.t + 70});
     DrawText("this folder. Saving replaces its contents.", kLabelSize, 0, kCaption, FreeTypeText::kAlignLeft,
-             {inner.l, kQuestion.t + 68, inner.r, kQuestion.t + 86});
+             {inner.l, kQuestion.t + 70, inner.r, kQuestion.t + 88});
     DrawButton(kNoButton, "No", false, true);
     DrawButton(kYesButton, "Yes", true, true);
   }

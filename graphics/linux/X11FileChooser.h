@@ -48,9 +48,9 @@ class X11FileChooser : public FileChooser {
   static constexpr Rect kNameField = {64, 284, 508, 310};
   static constexpr Rect kCancelButton = {316, 338, 404, 366};
   static constexpr Rect kOkButton = {412, 338, 508, 366};
-  static constexpr Rect kQuestion = {100, 124, 420, 256};
-  static constexpr Rect kNoButton = {236, 212, 320, 240};
-  static constexpr Rect kYesButton = {328, 212, 412, 240};
+  static constexpr Rect kQuestion = {100, 112, 420, 264};
+  static constexpr Rect kNoButton = {236, 220, 320, 248};
+  static constexpr Rect kYesButton = {328, 220, 412, 248};
   // The top of the list's row `row` (0 = the first visible one).
   static constexpr int RowTop(int row) { return kList.t + 2 + row * kRowHeight; }
 
