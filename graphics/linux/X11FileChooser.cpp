@@ -192,7 +192,7 @@ Window TopLevelOf(Display* display, Window window) {
 
 std::unique_ptr<X11FileChooser> X11FileChooser::Open(Action action, const std::string& folder,
                                                      unsigned long owner) {
-  std::unique_ptr<X11FileChooser> chooser(new X11FileChooser(action, folder));
+  std::unique_ptr<X11FileChooser> chooser(new X11FileChooser(action, filechooser::StartingFolder(folder)));
   if (!chooser->mBitmap.GetBits() || !chooser->MakeWindow(owner)) return nullptr;
   chooser->List();
   return chooser;

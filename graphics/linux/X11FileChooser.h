@@ -54,7 +54,7 @@ class X11FileChooser : public FileChooser {
   // The top of the list's row `row` (0 = the first visible one).
   static constexpr int RowTop(int row) { return kList.t + 2 + row * kRowHeight; }
 
-  // Shows the chooser in `folder` (an existing absolute folder) above the
+  // Shows the chooser in `folder` (as FileChooser::Start takes it) above the
   // owner's top-level window (none when owner is 0). Null when there is no
   // display or the window cannot be made.
   static std::unique_ptr<X11FileChooser> Open(Action action, const std::string& folder, unsigned long owner);
