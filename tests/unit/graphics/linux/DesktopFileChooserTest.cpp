@@ -2,6 +2,7 @@
 // scripts on PATH that record their arguments: which tool is chosen, what
 // it is told, what its output and exit status mean, and that an unfinished
 // one is ended and reaped when the chooser goes.
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -16,6 +17,15 @@
 #include "linux/DesktopFileChooser.h"
 
 namespace {
+
+int OpenDescriptors() {
+  int count = 0;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (readdir(dir)) ++count;
+    closedir(dir);
+  }
+  return count;
+}
 
 class DesktopFileChooserTest : public testing::Test {
  protected:
@@ -102,15 +112,17 @@ TEST_F(DesktopFileChooserTest, AToolThatCannotStartIsPassedOverAndAFailedOneCanc
 
 TEST_F(DesktopFileChooserTest, DestroyingAnUnfinishedToolEndsAndReapsIt) {
   Fake("zenity", "echo $$ >'" + mDir + "/pid'; exec /bin/sleep 1000");
+  const int descriptors = OpenDescriptors();
   auto chooser = FileChooser::Start(FileChooser::kOpen, mDir, 0);
   ASSERT_NE(chooser, nullptr);
   while (Read("pid").empty()) EXPECT_FALSE(chooser->Poll());
   const pid_t pid = std::atoi(Read("pid").c_str());
   ASSERT_GT(pid, 0);
   chooser.reset();
-  // Neither running nor a zombie: the process id is free.
+  // Neither running nor a zombie: the process id is free; the pipe is closed.
   EXPECT_EQ(-1, kill(pid, 0));
   EXPECT_EQ(ESRCH, errno);
+  EXPECT_EQ(descriptors, OpenDescriptors());
 }
 
 }  // namespace
