@@ -218,8 +218,9 @@ bool X11FileChooser::MakeWindow(unsigned long owner) {
   if (transientFor && XGetWindowAttributes(mDisplay, transientFor, &attributes) &&
       XTranslateCoordinates(mDisplay, transientFor, root, (attributes.width - kWidth) / 2,
                             (attributes.height - kHeight) / 2, &x, &y, &child)) {
-    x = std::max(0, x);
-    y = std::max(0, y);
+    // On the screen, also for an owner at its edge.
+    x = std::max(0, std::min(x, DisplayWidth(mDisplay, screen) - kWidth));
+    y = std::max(0, std::min(y, DisplayHeight(mDisplay, screen) - kHeight));
   }
   mWindow = XCreateSimpleWindow(mDisplay, root, x, y, kWidth, kHeight, 0, 0, kBackground & 0xFFFFFF);
   XSelectInput(mDisplay, mWindow, kEventMask);
