@@ -60,7 +60,7 @@ const double kFineWheelStep = 0.001;
 const double kFloatTolerance = 1e-6;
 // The screen and the window-less rendering agree to this per channel.
 const int kPictureTolerance = 3;
-const int kOpenCloseCycles = 60;
+const int kOpenCloseCycles = 100;
 
 struct Point {
   int x, y;
@@ -449,6 +449,77 @@ TEST_F(X11Editor, TypedValuesAndValueMenusReachTheParameter) {
     EXPECT_EQ(0u, OpenMenu());
   }
   EXPECT_NEAR(3.0 / 8.0, mpHost->GetParameter(kGEnvelop), kFloatTolerance);
+}
+
+// One block of audio: a swarm update, which marks the swarm view for redraw.
+void ProcessBlock(testhost::Host& host) {
+  float input[2][256] = {}, output[2][256] = {};
+  float* inputs[2] = {input[0], input[1]};
+  float* outputs[2] = {output[0], output[1]};
+  host.ProcessReplacing(inputs, outputs, 256);
+}
+
+// The swarm view under the pointer: the bounds box's right edge dragged
+// far to the left stops 10 pixels right of its left edge (the frame's grey
+// bars show where); the gather tool moves a standing leader only while
+// held. The grain LED switches its section as its button does, and both
+// show it.
+TEST_F(X11Editor, SwarmViewToolsAndTheGrainLedAnswerThePointer) {
+  const LayoutRect field = {221, 92, 521, 332};  // one pixel per field unit
+  const LayoutRect& view = kControls[kCtlIdxSwarmCanvas].mRect;
+  const uint32_t kFrameGrey = 0x7F7F7F;
+  const int midY = (field.mT + field.mB) / 2;
+  mpHost->SetParameter(kUpdTime, 1.0f);  // two swarm updates a block
+  mpHost->SetParameter(kVrCount, 0.0f);
+  const auto update = [&](int blocks) {
+    for (int i = 0; i < blocks; ++i) ProcessBlock(*mpHost);
+    mpEditor->Tick();
+    return Crop(mpEditor->Screenshot(), view);
+  };
+  update(1);
+  mpEditor->MoveTo((field.mL + field.mR) / 2, midY);
+  mpEditor->Click();  // selects the box; its handles come with the next paint
+  update(1);
+  mpEditor->MoveTo(field.mR - 1, midY);
+  mpEditor->Button(Button1, true);
+  mpEditor->Tick();
+  mpEditor->MoveTo(100, midY);
+  mpEditor->Tick();
+  mpEditor->Button(Button1, false);
+  const Image narrowest = update(1);
+  const auto at = [&](const Image& image, int x, int y) { return image.At(x - view.mL, y - view.mT); };
+  EXPECT_EQ(kFrameGrey, at(narrowest, field.mL + 9, midY - 20));
+  EXPECT_NE(kFrameGrey, at(narrowest, field.mL + 12, midY - 20));
+  EXPECT_NE(kFrameGrey, at(narrowest, field.mR - 1, midY - 20));
+
+  mpHost->SetParameter(kVrCount, 1.0f / 200.0f);
+  mpHost->SetParameter(kVrSpeed, 0.0f);
+  const Image standing = update(2);
+  EXPECT_EQ(0, LargestDifference(standing, update(2))) << "a leader without speed stands still";
+  const Point tool = Centre(kControls[kCtlIdxGatherImage]);
+  mpEditor->MoveTo(tool.x, tool.y);
+  mpEditor->Button(Button1, true);
+  mpEditor->Tick();
+  mpEditor->MoveTo(field.mL + 40, field.mT + 40);
+  const Image held = update(5);
+  EXPECT_GT(LargestDifference(standing, held), kPictureTolerance);
+  mpEditor->Button(Button1, false);
+  // Once it has coasted to a stop, the leader stays where it was left.
+  const Image released = update(40);
+  EXPECT_EQ(0, LargestDifference(released, update(5))) << "moved after the release";
+
+  const ControlDesc& led = kControls[kCtlIdxGrainLed];
+  const ControlDesc& button = kControls[kCtlIdxGrainButton];
+  const float on = mpHost->GetParameter(led.mParamIdx);
+  const Image before = mpEditor->Screenshot();
+  mpEditor->MoveTo(Centre(led).x, Centre(led).y);
+  mpEditor->Click();
+  mpEditor->Tick();
+  EXPECT_EQ(1.0f - on, mpHost->GetParameter(led.mParamIdx));
+  EXPECT_EQ(button.mParamIdx, led.mParamIdx);
+  const Image after = mpEditor->Screenshot("grain-led-switched.png");
+  EXPECT_GT(LargestDifference(Crop(before, led.mRect), Crop(after, led.mRect)), kPictureTolerance);
+  EXPECT_GT(LargestDifference(Crop(before, button.mRect), Crop(after, button.mRect)), kPictureTolerance);
 }
 
 // Save and Load through the chooser the editor draws (the desktop tools
