@@ -24,6 +24,15 @@ IGraphicsLinux::IGraphicsLinux(IPlugBase* plug, int width, int height, int fps)
 
 IGraphicsLinux::~IGraphicsLinux() {
   CloseWindow();
+  // Deleted on the window's own thread (from a host's answer to it): the
+  // thread returns into nothing of this object's once its drive is done.
+  if (mThread.joinable()) {
+    if (mThread.get_id() == std::this_thread::get_id()) {
+      mThread.detach();
+    } else {
+      mThread.join();
+    }
+  }
 }
 
 bool IGraphicsLinux::DrawScreen(const IRect& rect) {
@@ -85,6 +94,8 @@ bool IGraphicsLinux::OpenURL(const char* /*url*/, const char* /*caption*/, const
 
 void* IGraphicsLinux::OpenWindow(void* parent) {
   CloseWindow();
+  // A thread that closed its own window has ended, or is about to.
+  if (mThread.joinable()) mThread.join();
   if (!parent) return nullptr;
   {
     std::lock_guard<std::mutex> drive(mDriveMutex);
@@ -106,12 +117,21 @@ void* IGraphicsLinux::OpenWindow(void* parent) {
 }
 
 void IGraphicsLinux::CloseWindow() {
+  // Asked from inside a drive (a host closing the editor in its answer to
+  // the input's begin-edit or automate call): the drive lock is this
+  // thread's, so the drive closes the window when it is done.
+  if (mDrivingThread.load() == std::this_thread::get_id()) {
+    mCloseAfterDrive = true;
+    return;
+  }
   {
     std::lock_guard<std::mutex> lock(mThreadMutex);
     mStop = true;
   }
   mWake.notify_all();
-  if (mThread.joinable()) mThread.join();
+  // The window's own thread, closing after its own drive, cannot wait for
+  // itself; it ends when this returns, and is joined by the next open or close.
+  if (mThread.joinable() && mThread.get_id() != std::this_thread::get_id()) mThread.join();
   std::lock_guard<std::mutex> drive(mDriveMutex);
   EndOverlays();
   mWindow.Close();
@@ -162,12 +182,18 @@ void IGraphicsLinux::Drive(bool fromHost) {
   // driving waits for it (one paint at most): from its return on, input
   // goes to the host's thread.
   if (mDrivingThread.load() == std::this_thread::get_id()) return;
-  std::lock_guard<std::mutex> drive(mDriveMutex);
-  // Idle calls that came again while this thread waited for the lock win.
-  if (!fromHost && HostIdleRecent()) return;
-  mDrivingThread = std::this_thread::get_id();
-  DriveLocked();
-  mDrivingThread = std::thread::id();
+  {
+    std::lock_guard<std::mutex> drive(mDriveMutex);
+    // Idle calls that came again while this thread waited for the lock win.
+    if (!fromHost && HostIdleRecent()) return;
+    mDrivingThread = std::this_thread::get_id();
+    DriveLocked();
+    mDrivingThread = std::thread::id();
+  }
+  if (mCloseAfterDrive) {
+    mCloseAfterDrive = false;
+    CloseWindow();
+  }
 }
 
 void IGraphicsLinux::DriveLocked() {
@@ -191,6 +217,8 @@ void IGraphicsLinux::DriveLocked() {
       mMenuEndsPress = false;
       mInput.EndPress();
     }
+    // The host closed the editor in its answer to this input.
+    if (mCloseAfterDrive) return;
   }
   RedrawOverlays(events.exposedOthers);
   PollChooser();

@@ -168,6 +168,8 @@ class IGraphicsLinux : public IGraphicsLice {
   std::atomic<uintptr_t> mWindowId{0};
   std::atomic<Clock::rep> mLastHostIdle{0};
   std::atomic<std::thread::id> mDrivingThread{};  // the one in a drive, if any
+  // CloseWindow was asked for inside a drive; the driving thread's only.
+  bool mCloseAfterDrive = false;
   // The window's thread and its stop request (under mThreadMutex).
   std::thread mThread;
   std::mutex mThreadMutex;

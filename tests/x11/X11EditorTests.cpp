@@ -665,6 +665,46 @@ TEST(X11EditorWindows, WithoutIdleCallsTheEditorsThreadDrivesUntilTheyCome) {
   EXPECT_EQ(0, gHostErrors);
 }
 
+// A host that closes the editor in its answer to the begin-edit of a
+// drag, from its idle call and from the editor's own thread (a host that
+// never idles): the close waits for no one, the window goes with the
+// drive, and the editor opens and works again.
+TEST(X11EditorWindows, AHostClosingTheEditorInsideItsAnswerToTheInput) {
+  auto host = OpenInstance();
+  ASSERT_TRUE(host);
+  for (const bool idling : {true, false}) {
+    HostEditor editor(*host, 40, 300);
+    ASSERT_TRUE(editor.Open());
+    std::atomic<bool> closing{false}, closed{false};
+    host->SetCallHook([&](int32_t opcode) {
+      if (opcode != audioMasterBeginEdit || closing.exchange(true)) return;
+      EXPECT_EQ(1, editor.Close());
+      closed = true;
+    });
+    const Point at = Centre(KnobFor(kGLen));
+    editor.MoveTo(at.x, at.y);
+    if (idling) {
+      editor.Tick();
+      editor.Button(Button1, true);
+      editor.Tick();
+    } else {
+      // Past the time after which the editor's thread drives.
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      editor.Button(Button1, true);
+    }
+    EXPECT_TRUE(Eventually([&] { return closed && editor.Editor() == 0; }))
+        << (idling ? "idling" : "not idling");
+    editor.Button(Button1, false);
+    host->SetCallHook(nullptr);
+    ASSERT_TRUE(closed);
+    ASSERT_TRUE(editor.Open());
+    ExpectOneGesture(DragKnob(*host, editor, kGLen, [&] { editor.Tick(); }), kGLen,
+                     host->GetParameter(kGLen));
+    EXPECT_EQ(1, editor.Close());
+  }
+  EXPECT_EQ(0, gHostErrors);
+}
+
 // Many open/close cycles while another thread processes audio, and hosts
 // that destroy their window before effEditClose (with and without an idle
 // call between): nothing stays behind, no error reaches the host's handler,
