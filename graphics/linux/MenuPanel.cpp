@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "IPopupMenu.h"
-#include "LICE_Blend.h"
 #include "LICE_Raster.h"
+#include "PanelPalette.h"
 
 namespace {
 
@@ -18,19 +18,8 @@ const int kIndent = 12;      // per submenu level
 const int kRightMargin = 18;
 const int kMinColumnWidth = 90;
 
-const LICE_pixel kFace = LICE_RGBA(0x23, 0x27, 0x2E, 255);
-const LICE_pixel kFrame = LICE_RGBA(0x3A, 0x3F, 0x47, 255);
-const LICE_pixel kRule = LICE_RGBA(0x34, 0x39, 0x41, 255);
-const LICE_pixel kInk = LICE_RGBA(0xD8, 0xDD, 0xE4, 255);
-const LICE_pixel kDimInk = LICE_RGBA(0x5F, 0x66, 0x71, 255);
-const LICE_pixel kHeadingInk = LICE_RGBA(0x8E, 0x96, 0xA3, 255);
-const LICE_pixel kHighlight = LICE_RGBA(0x5E, 0x9B, 0xE0, 255);
-const LICE_pixel kHighlightInk = LICE_RGBA(0x10, 0x12, 0x15, 255);
-const LICE_pixel kTick = LICE_RGBA(0x5E, 0x9B, 0xE0, 255);
-
-void Fill(LICE_IBitmap* bitmap, int x, int y, int w, int h, LICE_pixel colour) {
-  LICE_FillRect(bitmap, x, y, w, h, colour, 1.0f, LICE_BLIT_MODE_COPY);
-}
+const LICE_pixel kDimInk = 0xFF5F6671;
+const LICE_pixel kHighlightInk = 0xFF101215;
 
 // A tick mark, 9 x 7, antialiased lines 2 pixels thick.
 void DrawTick(LICE_IBitmap* bitmap, int x, int y, LICE_pixel colour) {
@@ -151,24 +140,27 @@ void MenuPanel::Step(int direction) {
 }
 
 void MenuPanel::Draw(LICE_IBitmap* bitmap, FreeTypeText& text) const {
-  Fill(bitmap, 0, 0, mWidth, mHeight, kFrame);
-  Fill(bitmap, kBorder, kBorder, mWidth - 2 * kBorder, mHeight - 2 * kBorder, kFace);
+  panel::Fill(bitmap, 0, 0, mWidth, mHeight, panel::kEdge);
+  panel::Fill(bitmap, kBorder, kBorder, mWidth - 2 * kBorder, mHeight - 2 * kBorder, panel::kFace);
   const FreeTypeText::Font font = ItemFont();
   const FreeTypeText::Box clip = {kBorder, kBorder, mWidth - kBorder, mHeight - kBorder};
   for (std::size_t i = 0; i < mItems.size(); ++i) {
     const Item& item = mItems[i];
     const Cell& c = mCells[i];
     if (i > 0 && item.newColumn)
-      Fill(bitmap, c.x - 1, kBorder + kPadding, 1, mHeight - 2 * (kBorder + kPadding), kRule);
+      panel::Fill(bitmap, c.x - 1, kBorder + kPadding, 1, mHeight - 2 * (kBorder + kPadding), panel::kEdge);
     if (item.separator) {
-      Fill(bitmap, c.x + 4, c.y + kSeparatorHeight / 2, c.w - 8, 1, kRule);
+      panel::Fill(bitmap, c.x + 4, c.y + kSeparatorHeight / 2, c.w - 8, 1, panel::kEdge);
       continue;
     }
     const bool lit = static_cast<int>(i) == mHighlighted;
-    if (lit) Fill(bitmap, c.x, c.y, c.w, c.h, kHighlight);
+    if (lit) panel::Fill(bitmap, c.x, c.y, c.w, c.h, panel::kAccent);
     const bool heading = item.disabled && i + 1 < mItems.size() && mItems[i + 1].indent > item.indent;
-    const LICE_pixel ink = lit ? kHighlightInk : heading ? kHeadingInk : item.disabled ? kDimInk : kInk;
-    if (item.checked) DrawTick(bitmap, c.x + 6, c.y + (c.h - 8) / 2, lit ? kHighlightInk : kTick);
+    const LICE_pixel ink = lit             ? kHighlightInk
+                           : heading       ? panel::kCaption
+                           : item.disabled ? kDimInk
+                                           : panel::kValue;
+    if (item.checked) DrawTick(bitmap, c.x + 6, c.y + (c.h - 8) / 2, lit ? kHighlightInk : panel::kAccent);
     const int left = c.x + kTickGutter + item.indent * kIndent;
     const int top = c.y + (c.h - kFontHeight) / 2;
     text.Draw(bitmap, font, ink, FreeTypeText::kAlignLeft, item.text.c_str(),

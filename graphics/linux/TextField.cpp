@@ -5,25 +5,17 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "LICE_Blend.h"
-#include "LICE_Raster.h"
+#include "PanelPalette.h"
 
 namespace {
 
 const int kPadding = 2;  // pixels of text margin inside the border
-const LICE_pixel kBackground = LICE_RGBA(0x10, 0x12, 0x15, 255);
-const LICE_pixel kBorder = LICE_RGBA(0x3A, 0x3F, 0x47, 255);
-const LICE_pixel kFocusBorder = LICE_RGBA(0x5E, 0x9B, 0xE0, 255);
-const LICE_pixel kInk = LICE_RGBA(0xE6, 0xE9, 0xEE, 255);
-const LICE_pixel kSelection = LICE_RGBA(0x3D, 0x6F, 0xB0, 255);
-const LICE_pixel kSelectedInk = LICE_RGBA(0xFF, 0xFF, 0xFF, 255);
+const LICE_pixel kInk = 0xFFE6E9EE;
+const LICE_pixel kSelection = 0xFF3D6FB0;
+const LICE_pixel kSelectedInk = 0xFFFFFFFF;
 
 bool Printable(unsigned char c) {
   return c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);
-}
-
-void Fill(LICE_IBitmap* bitmap, int x, int y, int w, int h, LICE_pixel colour) {
-  LICE_FillRect(bitmap, x, y, w, h, colour, 1.0f, LICE_BLIT_MODE_COPY);
 }
 
 }  // namespace
@@ -143,8 +135,8 @@ void TextField::ClickAt(int x, FreeTypeText& text) {
 }
 
 void TextField::Draw(LICE_IBitmap* bitmap, FreeTypeText& text, bool focused) {
-  Fill(bitmap, 0, 0, kWidth, kHeight, focused ? kFocusBorder : kBorder);
-  Fill(bitmap, 1, 1, kWidth - 2, kHeight - 2, kBackground);
+  panel::Fill(bitmap, 0, 0, kWidth, kHeight, focused ? panel::kAccent : panel::kEdge);
+  panel::Fill(bitmap, 1, 1, kWidth - 2, kHeight - 2, panel::kWell);
   const FreeTypeText::Box clip = {1, 1, kWidth - 1, kHeight - 1};
   const int top = (kHeight - kFontHeight) / 2;
   const int left = TextLeft(text);
@@ -154,7 +146,8 @@ void TextField::Draw(LICE_IBitmap* bitmap, FreeTypeText& text, bool focused) {
   // glyphs would be.
   const int x1 = left + WidthOf(text, from), x2 = left + WidthOf(text, to);
   if (from < to)
-    Fill(bitmap, std::max(1, x1), 1, std::min(kWidth - 1, x2) - std::max(1, x1), kHeight - 2, kSelection);
+    panel::Fill(bitmap, std::max(1, x1), 1, std::min(kWidth - 1, x2) - std::max(1, x1), kHeight - 2,
+                kSelection);
   const FreeTypeText::Font font = FieldFont();
   const auto run = [&](std::size_t a, std::size_t b, int x, LICE_pixel ink) {
     if (a >= b) return;
@@ -166,6 +159,6 @@ void TextField::Draw(LICE_IBitmap* bitmap, FreeTypeText& text, bool focused) {
   run(to, mText.size(), x2, kInk);
   if (focused && from == to) {
     const int x = std::max(1, std::min(kWidth - 2, x1));
-    Fill(bitmap, x, top, 1, kFontHeight, kInk);
+    panel::Fill(bitmap, x, top, 1, kFontHeight, kInk);
   }
 }

@@ -14,21 +14,21 @@
 #include <cstring>
 
 #include "LICE_Raster.h"
+#include "PanelPalette.h"
 #include "X11Errors.h"
 #include "X11Pixels.h"
 
 namespace {
 
-// The editor's palette.
-const LICE_pixel kBackground = 0xFF1B1E23;
-const LICE_pixel kPanel = 0xFF23272E;
-const LICE_pixel kHighlight = 0xFF2E333B;
-const LICE_pixel kShadow = 0xFF14161A;
-const LICE_pixel kWell = 0xFF15171B;
-const LICE_pixel kTitle = 0xFFC9CED6;
-const LICE_pixel kCaption = 0xFF8E96A3;
-const LICE_pixel kValue = 0xFFD8DDE4;
-const LICE_pixel kAccent = 0xFF5E9BE0;
+using panel::kAccent;
+using panel::kBackground;
+using panel::kCaption;
+using panel::kHighlight;
+using panel::kShadow;
+using panel::kTitle;
+using panel::kValue;
+using panel::kWell;
+const LICE_pixel kPanel = panel::kFace;
 const LICE_pixel kAccentFace = 0xFF3F6D9F;
 const LICE_pixel kButtonFace = 0xFF2C3139;
 const LICE_pixel kButtonEdge = 0xFF3A404A;
