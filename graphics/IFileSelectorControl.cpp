@@ -18,8 +18,24 @@ void IFileSelectorControl::OnMouseDown(int /*x*/, int /*y*/, const IMouseMods& /
   if (!graphics) return;
   mState = kDialogOpen;
   SetDirty(false);
+  // A chooser beside the editor answers later; a dialog answers here.
+  if (graphics->PromptForFileLater(mAction, mDirectory.c_str(),
+                                   [this](const std::string* path) { Finish(path); })) {
+    return;
+  }
   // Returns when the dialog closes; the path is empty on cancel.
   graphics->PromptForFile(&mSelectedFile, mAction, mDirectory.c_str(), mExtension.c_str());
+  Finish(&mSelectedFile);
+}
+
+void IFileSelectorControl::Finish(const std::string* path) {
+  if (!path) {
+    // Unanswered: nothing reaches the plug-in.
+    mState = kIdle;
+    SetDirty(false);
+    return;
+  }
+  if (path != &mSelectedFile) mSelectedFile = *path;
   double value = GetValue() + 1.0;
   if (value > 1.0) value = 0.0;
   SetValue(value);

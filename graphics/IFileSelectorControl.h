@@ -3,6 +3,8 @@
 // pushed to the bound parameter, whose handler reads the path with
 // GetLastSelectedFile. Its bitmap shows only while the dialog is open.
 // GUI thread only (the plug-in's handler runs there too, under the mutex).
+// Where the chooser runs beside the editor, the answer comes at a later
+// tick and the bitmap shows until then.
 #pragma once
 
 #include <atomic>
@@ -30,6 +32,10 @@ class IFileSelectorControl : public IControl {
   int GetState() const { return mState; }
 
  private:
+  // The dialog's answer (null: none): the value toggles and reaches the
+  // plug-in, which reads the path.
+  void Finish(const std::string* path);
+
   IBitmapInfo mBitmap;
   std::string mDirectory;
   std::string mSelectedFile;

@@ -29,6 +29,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -173,6 +174,16 @@ class IGraphics {
   virtual void PluginPath(std::string* path) = 0;
   // action kFileSave (1) or kFileOpen; path empty on cancel.
   virtual void PromptForFile(std::string* path, int action, const char* directory, const char* extension) = 0;
+  // Asks for a file without waiting, where the layer's choosers run beside
+  // the editor instead of blocking the host's thread (Linux): answers true
+  // and calls `done` later on the thread that drives the editor, with the
+  // chosen path (empty on cancel), or with null when the chooser ended
+  // unanswered (the window closed, or one was open already). False where
+  // PromptForFile, which waits for the answer, is the way.
+  using FileChosen = std::function<void(const std::string* path)>;
+  virtual bool PromptForFileLater(int /*action*/, const char* /*directory*/, FileChosen /*done*/) {
+    return false;
+  }
   virtual bool PromptForColour(IColour* colour, const char* caption) = 0;
   virtual bool OpenURL(const char* url, const char* caption, const char* confirmation, const char* error) = 0;
   // Reserved for extensions; answers 0.

@@ -24,6 +24,15 @@ IGraphicsLinux::IGraphicsLinux(IPlugBase* plug, int width, int height, int fps)
 
 IGraphicsLinux::~IGraphicsLinux() {
   CloseWindow();
+  // Deleted on the window's own thread (from a host's answer to it): the
+  // thread returns into nothing of this object's once its drive is done.
+  if (mThread.joinable()) {
+    if (mThread.get_id() == std::this_thread::get_id()) {
+      mThread.detach();
+    } else {
+      mThread.join();
+    }
+  }
 }
 
 bool IGraphicsLinux::DrawScreen(const IRect& rect) {
@@ -51,12 +60,6 @@ bool IGraphicsLinux::MeasureText(ITextStyle* style, const char* text, int* width
   int height = 0;
   return mText.Measure(font, text, width, &height);
 }
-
-bool IGraphicsLinux::BuildPopupMenu(void* /*nativeMenu*/, int* /*nextId*/, IPopupMenu* /*menu*/) {
-  return false;
-}
-
-void IGraphicsLinux::CreateTextEntry(IControl* /*control*/, IParameter* /*param*/, bool /*useControlText*/) {}
 
 void IGraphicsLinux::HostPath(std::string* path) {
   if (!path) return;
@@ -91,6 +94,8 @@ bool IGraphicsLinux::OpenURL(const char* /*url*/, const char* /*caption*/, const
 
 void* IGraphicsLinux::OpenWindow(void* parent) {
   CloseWindow();
+  // A thread that closed its own window has ended, or is about to.
+  if (mThread.joinable()) mThread.join();
   if (!parent) return nullptr;
   {
     std::lock_guard<std::mutex> drive(mDriveMutex);
@@ -112,16 +117,36 @@ void* IGraphicsLinux::OpenWindow(void* parent) {
 }
 
 void IGraphicsLinux::CloseWindow() {
+  // Asked from inside a drive (a host closing the editor in its answer to
+  // the input's begin-edit or automate call): the drive lock is this
+  // thread's, so the drive closes the window when it is done.
+  if (mDrivingThread.load() == std::this_thread::get_id()) {
+    mCloseAfterDrive = true;
+    return;
+  }
   {
     std::lock_guard<std::mutex> lock(mThreadMutex);
     mStop = true;
   }
   mWake.notify_all();
-  if (mThread.joinable()) mThread.join();
+  // The window's own thread, closing after its own drive, cannot wait for
+  // itself; it ends when this returns, and is joined by the next open or close.
+  if (mThread.joinable() && mThread.get_id() != std::this_thread::get_id()) mThread.join();
   std::lock_guard<std::mutex> drive(mDriveMutex);
+  EndOverlays();
   mWindow.Close();
   mInput.Reset();
   mWindowId = 0;
+}
+
+void IGraphicsLinux::Resize(int width, int height) {
+  IGraphicsLice::Resize(width, height);
+  // From a control's handler the drive lock is this thread's already.
+  std::unique_lock<std::mutex> drive(mDriveMutex, std::defer_lock);
+  if (mDrivingThread.load() != std::this_thread::get_id()) drive.lock();
+  if (!mWindow.IsOpen()) return;
+  mWindow.Resize(width, height);
+  SetAllControlsDirty();
 }
 
 void* IGraphicsLinux::GetWindow() {
@@ -157,12 +182,18 @@ void IGraphicsLinux::Drive(bool fromHost) {
   // driving waits for it (one paint at most): from its return on, input
   // goes to the host's thread.
   if (mDrivingThread.load() == std::this_thread::get_id()) return;
-  std::lock_guard<std::mutex> drive(mDriveMutex);
-  // Idle calls that came again while this thread waited for the lock win.
-  if (!fromHost && HostIdleRecent()) return;
-  mDrivingThread = std::this_thread::get_id();
-  DriveLocked();
-  mDrivingThread = std::thread::id();
+  {
+    std::lock_guard<std::mutex> drive(mDriveMutex);
+    // Idle calls that came again while this thread waited for the lock win.
+    if (!fromHost && HostIdleRecent()) return;
+    mDrivingThread = std::this_thread::get_id();
+    DriveLocked();
+    mDrivingThread = std::thread::id();
+  }
+  if (mCloseAfterDrive) {
+    mCloseAfterDrive = false;
+    CloseWindow();
+  }
 }
 
 void IGraphicsLinux::DriveLocked() {
@@ -172,13 +203,25 @@ void IGraphicsLinux::DriveLocked() {
   if (events.destroyed) {
     // Gone with the host's window: nothing to show or read any more, and
     // forgotten as the Windows layer forgets it (CloseWindow still frees).
+    EndOverlays();
     mInput.Reset();
     mWindowId = 0;
     return;
   }
   for (const X11InputEvent& event : events.input) {
-    if (mInput.Handle(event)) mWindow.Focus(event.time);
+    if (HandleOverlayInput(event) || !PassEditorInput(event)) continue;
+    // A click takes the keyboard focus, unless it opened the text field.
+    if (mInput.Handle(event) && !mFieldWindow.IsOpen()) mWindow.Focus(event.time);
+    // A menu the press opened has the pointer now: the press ends here.
+    if (mMenuEndsPress) {
+      mMenuEndsPress = false;
+      mInput.EndPress();
+    }
+    // The host closed the editor in its answer to this input.
+    if (mCloseAfterDrive) return;
   }
+  RedrawOverlays(events.exposedOthers);
+  PollChooser();
   if (events.exposed) {
     // The buffer holds the picture of the last paint; a picture asked for
     // meanwhile (DrawAll) holds the paint mutex while it draws into it.
@@ -191,8 +234,10 @@ void IGraphicsLinux::DriveLocked() {
   const Clock::duration period = std::chrono::milliseconds(MILLISECONDS_PER_SECOND / FPS());
   if (now - mLastTick < period - period / 4) return;
   mLastTick = now;
+  if (TickTextEntry()) return;
   IRect dirty;
-  if (IsDirty(&dirty)) Draw(dirty);
+  if (IsDirty(&dirty)) {
+    Draw(dirty);
+    if (mFieldWindow.IsOpen()) mEditState = kEditRefresh;
+  }
 }
-
-void IGraphicsLinux::PromptParamMenu(IControl* /*control*/, IParameter* /*param*/, int /*itemsPerColumn*/) {}

@@ -5,9 +5,18 @@
 // with the input of X11Input.h. Without a window (no parent, no X server)
 // the core, the controls and the drawing run as before, window-less.
 //
-// Text entry, value menus and the dialogs answer "nothing happened": text
-// entry and value menus do nothing, the file dialog gives an empty path,
-// the colour dialog and links false.
+// Text entry and value menus are drawn by the editor in windows of its
+// own on the window's connection (TextField.h, MenuPanel.h, X11Overlay.h)
+// and follow the Windows layer's rules: the field opens centred on the
+// control with the value's text selected; Return commits, a right click in
+// the editor cancels and a left click there commits once the field has
+// passed a tick; committing and closing happen at the next tick, and a
+// tick after a repaint shows a new value of the parameter in the field.
+// Menus open at the pointer and answer when an item is chosen, which keeps
+// the host's thread free while they are up. Files are asked for the same
+// way (PromptForFileLater, FileChooser.h). Without a window, text entry
+// and menus do nothing, PromptForFile gives an empty path, the colour
+// dialog and links false.
 //
 // Driving the window: reading its events (input, and exposed areas, copied
 // again from the buffer) and the tick (the dirty check, the paint and the
@@ -31,12 +40,20 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "FileChooser.h"
 #include "FreeTypeText.h"
 #include "IGraphicsLice.h"
+#include "LICE_MemBitmap.h"
+#include "MenuPanel.h"
+#include "TextField.h"
 #include "X11Input.h"
+#include "X11Overlay.h"
 #include "X11Window.h"
 
 class IGraphicsLinux : public IGraphicsLice {
@@ -55,6 +72,7 @@ class IGraphicsLinux : public IGraphicsLice {
   // nothing and answers true; false when the font cannot be had.
   bool DrawText(ITextStyle* style, const char* text, const IRect& rect) override;
   bool MeasureText(ITextStyle* style, const char* text, int* width) override;
+  // nativeMenu: a MenuPanel.
   bool BuildPopupMenu(void* nativeMenu, int* nextId, IPopupMenu* menu) override;
   void CreateTextEntry(IControl* control, IParameter* param, bool useControlText) override;
   // The directory of the running program / of the plug-in library, with
@@ -62,6 +80,7 @@ class IGraphicsLinux : public IGraphicsLice {
   void HostPath(std::string* path) override;
   void PluginPath(std::string* path) override;
   void PromptForFile(std::string* path, int action, const char* directory, const char* extension) override;
+  bool PromptForFileLater(int action, const char* directory, FileChosen done) override;
   bool PromptForColour(IColour* colour, const char* caption) override;
   bool OpenURL(const char* url, const char* caption, const char* confirmation, const char* error) override;
   // parent: the host's X11 window id. A child window at the editor's size
@@ -70,6 +89,9 @@ class IGraphicsLinux : public IGraphicsLice {
   void* OpenWindow(void* parent) override;
   // Stops the window's thread and frees the window and the connection.
   void CloseWindow() override;
+  // The buffer and an open window take the new size; the window is
+  // painted in full at the next tick.
+  void Resize(int width, int height) override;
   // The window's id while open, else null (also once the window was seen
   // destroyed with the host's window).
   void* GetWindow() override;
@@ -87,7 +109,58 @@ class IGraphicsLinux : public IGraphicsLice {
   void Run();
   bool HostIdleRecent() const;
 
+  // The Windows layer's text entry states.
+  enum EditState { kEditIdle = 0, kEditFocused = 1, kEditRefresh = 2, kEditCancel = 3, kEditCommit = 4 };
+  // A value menu while it is up, and what its choice does: a control's
+  // own menu (answered with OnPopupMenuSelection, then freed with
+  // FreePopupMenu), or a parameter's value menu.
+  struct OpenMenu {
+    MenuPanel panel;
+    X11Overlay window;
+    IControl* control = nullptr;
+    IPopupMenu* controlMenu = nullptr;
+    IParameter* param = nullptr;
+  };
+
+  // Text entry, value menus and the file chooser (IGraphicsLinuxEntry.cpp),
+  // all under the drive lock.
+  // An input event for the field's or the menu's window; false for others.
+  bool HandleOverlayInput(const X11InputEvent& event);
+  // An event for the editor's window while a field is open: false when the
+  // field's rules swallow it.
+  bool PassEditorInput(const X11InputEvent& event);
+  void RedrawOverlays(const std::vector<unsigned long>& exposed);
+  // The tick's text entry step; true when it ends the tick.
+  bool TickTextEntry();
+  void ShowField();
+  void CommitTextEntry();
+  void RefreshTextEntry();
+  void CloseTextEntry();
+  bool OpenMenuAtPointer(std::unique_ptr<OpenMenu> menu);
+  void CloseMenu(int chosenId);
+  void PollChooser();
+  void EndOverlays();
+
   FreeTypeText mText;
+  // The field's and the menu's text; apart from mText, which a host's
+  // picture on another thread may be using.
+  FreeTypeText mOverlayText;
+  TextField mField;
+  X11Overlay mFieldWindow;
+  int mEditState = kEditIdle;
+  bool mFieldFocused = false;
+  // The field's and the menu's pixels.
+  LICE_MemBitmap mOverlayPixels;
+  // Set when a press opened a menu, which takes the pointer: the press
+  // ends in the editor at once.
+  bool mMenuEndsPress = false;
+  // The text the editor last put into the field: a refresh replaces the
+  // field's text only when the value's text moved away from it, so typing
+  // survives the repaints of a living editor.
+  std::string mFieldShownText;
+  std::unique_ptr<OpenMenu> mMenu;
+  std::unique_ptr<FileChooser> mChooser;
+  FileChosen mChooserDone;
   std::mutex mDriveMutex;  // the window, the input state, the tick time
   X11Window mWindow;
   X11Input mInput{this};
@@ -95,6 +168,8 @@ class IGraphicsLinux : public IGraphicsLice {
   std::atomic<uintptr_t> mWindowId{0};
   std::atomic<Clock::rep> mLastHostIdle{0};
   std::atomic<std::thread::id> mDrivingThread{};  // the one in a drive, if any
+  // CloseWindow was asked for inside a drive; the driving thread's only.
+  bool mCloseAfterDrive = false;
   // The window's thread and its stop request (under mThreadMutex).
   std::thread mThread;
   std::mutex mThreadMutex;

@@ -70,6 +70,7 @@ bool X11Input::Handle(const X11InputEvent& event) {
         return false;
       }
       if (event.button != kLeft && event.button != kRight) return false;
+      mSwallowRelease = false;
       const bool second = mHaveLastPress && event.button == mLastButton &&
                           event.time - mLastTime <= kDoubleClickMs &&
                           std::abs(event.x - mLastX) <= kDoubleClickDistance &&
@@ -91,6 +92,10 @@ bool X11Input::Handle(const X11InputEvent& event) {
     }
     case X11InputEvent::kRelease:
       if (event.button != kLeft && event.button != kRight) return false;
+      if (mSwallowRelease) {
+        mSwallowRelease = false;
+        return false;
+      }
       mCaptured = false;
       mpGraphics->OnMouseUp(event.x, event.y, mods);
       return false;
@@ -112,12 +117,23 @@ bool X11Input::Handle(const X11InputEvent& event) {
       if (key >= 0) mpGraphics->OnKeyDown(event.x, event.y, key);
       return false;
     }
+    case X11InputEvent::kFocusIn:
+    case X11InputEvent::kFocusOut:
+      return false;
   }
   return false;
 }
 
+void X11Input::EndPress() {
+  if (!mCaptured) return;
+  mCaptured = false;
+  mSwallowRelease = true;
+  mpGraphics->OnMouseUp(mLastX, mLastY, IMouseMods());
+}
+
 void X11Input::Reset() {
   mCaptured = false;
+  mSwallowRelease = false;
   mTrackingLeave = false;
   mHaveLastPress = false;
 }

@@ -19,13 +19,16 @@
 #include "IGraphics.h"
 
 struct X11InputEvent {
-  enum Kind { kPress, kRelease, kMotion, kLeave, kKey };
+  enum Kind { kPress, kRelease, kMotion, kLeave, kKey, kFocusIn, kFocusOut };
   Kind kind;
-  int x, y;
+  unsigned long window;  // the window it happened in
+  int x, y;              // in that window
+  int rootX, rootY;      // kPress, kRelease, kMotion: on the screen
   unsigned state;        // Xlib's state mask before the event
   unsigned button;       // kPress, kRelease: 1 left, 2 middle, 3 right, 4/5 wheel
   unsigned long time;    // the server's milliseconds
   unsigned long keysym;  // kKey: the key's symbol (unshifted, keypad as NumLock gives it)
+  char text[8];          // kKey: the characters it types (Latin-1), zero-terminated
 };
 
 // The core's key code (IKeyCode) of a key symbol, or -1 for a key the
@@ -43,6 +46,9 @@ class X11Input {
   // Hands one event to the core. True when the press should take the
   // keyboard focus (a left or right press, as Windows activates on a click).
   bool Handle(const X11InputEvent& event);
+  // Ends a press whose release goes elsewhere (a menu the press opened
+  // takes the pointer): the core gets the release at the press's place.
+  void EndPress();
   // The window went away: capture, hover and the double-click memory end.
   void Reset();
   bool Captured() const { return mCaptured; }
@@ -51,6 +57,8 @@ class X11Input {
   IGraphics* mpGraphics;  // not owned
   bool mCaptured = false;
   bool mTrackingLeave = false;
+  // The release of a press ended by EndPress, which may still come here.
+  bool mSwallowRelease = false;
   // The last press that could start a double-click.
   bool mHaveLastPress = false;
   unsigned mLastButton = 0;

@@ -11,37 +11,12 @@
 #include <cstring>
 
 #include "X11Errors.h"
+#include "X11Pixels.h"
 
 namespace {
 
 const long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                         LeaveWindowMask | KeyPressMask | StructureNotifyMask;
-const unsigned kFullMask = 0xFFu;
-
-// A colour channel of the buffer placed in a visual's mask.
-unsigned long Place(unsigned channel, unsigned long mask) {
-  if (!mask) return 0;
-  int shift = 0;
-  while (!(mask & 1ul)) {
-    mask >>= 1;
-    ++shift;
-  }
-  int bits = 0;
-  while (mask & 1ul) {
-    mask >>= 1;
-    ++bits;
-  }
-  const unsigned long value =
-      bits >= 8 ? static_cast<unsigned long>(channel) << (bits - 8) : channel >> (8 - bits);
-  return value << shift;
-}
-
-// Whether the image's pixels are the buffer's own layout.
-bool SameLayout(const XImage* image) {
-  return image->bits_per_pixel == 32 && image->byte_order == LSBFirst && image->red_mask == 0xFF0000ul &&
-         image->green_mask == 0xFF00ul && image->blue_mask == 0xFFul &&
-         __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__;
-}
 
 }  // namespace
 
@@ -123,6 +98,16 @@ bool X11Window::MakeImage() {
   return mImage->data != nullptr;
 }
 
+bool X11Window::Resize(int width, int height) {
+  if (!mDisplay || !Alive() || width <= 0 || height <= 0) return false;
+  if (width == mWidth && height == mHeight) return true;
+  FreeImage();
+  mWidth = width;
+  mHeight = height;
+  XResizeWindow(mDisplay, mWindow, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  return MakeImage();
+}
+
 void X11Window::FreeImage() {
   if (mShmAttached) {
     XShmDetach(mDisplay, static_cast<XShmSegmentInfo*>(mShmInfo));
@@ -166,23 +151,7 @@ bool X11Window::Show(const uint32_t* pixels, int stride, int left, int top, int 
   bottom = std::min(bottom, mHeight);
   if (left >= right || top >= bottom) return true;
   const int w = right - left;
-  if (SameLayout(mImage)) {
-    for (int y = top; y < bottom; ++y) {
-      std::memcpy(mImage->data + static_cast<std::ptrdiff_t>(y) * mImage->bytes_per_line + left * 4,
-                  pixels + static_cast<std::ptrdiff_t>(y) * stride + left, static_cast<std::size_t>(w) * 4);
-    }
-  } else {
-    for (int y = top; y < bottom; ++y) {
-      const uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
-      for (int x = left; x < right; ++x) {
-        const uint32_t p = row[x];
-        XPutPixel(mImage, x, y,
-                  Place((p >> 16) & kFullMask, mImage->red_mask) |
-                      Place((p >> 8) & kFullMask, mImage->green_mask) |
-                      Place(p & kFullMask, mImage->blue_mask));
-      }
-    }
-  }
+  CopyPixelsToImage(mImage, pixels, stride, left, top, right, bottom);
   const unsigned uw = static_cast<unsigned>(w), uh = static_cast<unsigned>(bottom - top);
   if (mShmAttached) {
     XShmPutImage(mDisplay, mWindow, static_cast<GC>(mGC), mImage, left, top, left, top, uw, uh, False);
@@ -200,11 +169,19 @@ void X11Window::ReadEvents(Events* events) {
   while (XPending(mDisplay) > 0) {
     XEvent event;
     XNextEvent(mDisplay, &event);
-    if (event.xany.window != mWindow) continue;
     X11InputEvent input = {};
+    input.window = event.xany.window;
     switch (event.type) {
       case Expose: {
         const XExposeEvent& e = event.xexpose;
+        if (e.window != mWindow) {
+          // A window of the editor's own inside or above it (text field, menu).
+          if (std::find(events->exposedOthers.begin(), events->exposedOthers.end(), e.window) ==
+              events->exposedOthers.end()) {
+            events->exposedOthers.push_back(e.window);
+          }
+          continue;
+        }
         if (!events->exposed) {
           events->left = e.x;
           events->top = e.y;
@@ -230,6 +207,8 @@ void X11Window::ReadEvents(Events* events) {
         input.kind = event.type == ButtonPress ? X11InputEvent::kPress : X11InputEvent::kRelease;
         input.x = event.xbutton.x;
         input.y = event.xbutton.y;
+        input.rootX = event.xbutton.x_root;
+        input.rootY = event.xbutton.y_root;
         input.state = event.xbutton.state;
         input.button = event.xbutton.button;
         input.time = event.xbutton.time;
@@ -238,6 +217,8 @@ void X11Window::ReadEvents(Events* events) {
         input.kind = X11InputEvent::kMotion;
         input.x = event.xmotion.x;
         input.y = event.xmotion.y;
+        input.rootX = event.xmotion.x_root;
+        input.rootY = event.xmotion.y_root;
         input.state = event.xmotion.state;
         input.time = event.xmotion.time;
         break;
@@ -248,6 +229,15 @@ void X11Window::ReadEvents(Events* events) {
         input.y = event.xcrossing.y;
         input.state = event.xcrossing.state;
         input.time = event.xcrossing.time;
+        break;
+      case FocusIn:
+      case FocusOut:
+        // Grabs move no focus for good; pointer-root focus is no focus of ours.
+        if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
+            event.xfocus.detail == NotifyPointer) {
+          continue;
+        }
+        input.kind = event.type == FocusIn ? X11InputEvent::kFocusIn : X11InputEvent::kFocusOut;
         break;
       case KeyPress: {
         input.kind = X11InputEvent::kKey;
@@ -262,6 +252,10 @@ void X11Window::ReadEvents(Events* events) {
           if (IsKeypadKey(shifted)) symbol = shifted;
         }
         input.keysym = symbol;
+        // The character the key types with its modifiers (Latin-1), for text fields.
+        char typed[sizeof(input.text)] = {};
+        const int n = XLookupString(&event.xkey, typed, sizeof(typed) - 1, nullptr, nullptr);
+        if (n > 0) std::memcpy(input.text, typed, static_cast<std::size_t>(n));
         break;
       }
       default:

@@ -32,12 +32,17 @@ class X11Window {
   // be had.
   bool Open(unsigned long parent, int width, int height);
   void Close();
+  // A new size: the window and its image follow (the host's window is the
+  // host's to size). False when the image cannot be had; the window stays.
+  bool Resize(int width, int height);
   bool IsOpen() const { return mDisplay != nullptr; }
   // The window's id (0 when closed); it may be destroyed already.
   unsigned long Id() const { return mWindow; }
   // False once the window was destroyed with the host's window.
   bool Alive() const { return mWindow != 0 && !mDestroyed; }
   bool UsesSharedMemory() const { return mShmAttached; }
+  // The connection, for the editor's other windows (Overlay.h); null when closed.
+  _XDisplay* Connection() const { return mDisplay; }
 
   // Copies the area (clipped to the window) of a 32-bit buffer of
   // (A << 24) | (R << 16) | (G << 8) | B pixels, `stride` pixels a row, to
@@ -50,8 +55,12 @@ class X11Window {
     bool exposed = false;              // the union of the exposed areas:
     int left = 0, top = 0, right = 0, bottom = 0;
     bool destroyed = false;  // the window went away with the host's window
+    // Other windows of this connection (the editor's text field and menu)
+    // with exposed areas.
+    std::vector<unsigned long> exposedOthers;
   };
-  // Reads every event the server has sent so far (one round trip).
+  // Reads every event the server has sent so far (one round trip), for
+  // this window and for every other window made on its connection.
   void ReadEvents(Events* events);
   // Takes the keyboard focus (after a click, as Windows activates).
   void Focus(unsigned long time);

@@ -21,6 +21,8 @@
 // headers to the plug-in's code.
 #pragma once
 
+#include <string>
+
 #include "IGraphicsLice.h"
 
 class IGraphicsWin32 : public IGraphicsLice {
@@ -105,11 +107,15 @@ class IGraphicsWin32 : public IGraphicsLice {
   bool HoldWindowClass();
   void ReleaseWindowClass();
 
-  void* mHInstance = nullptr;               // HINSTANCE, not owned
-  void* mPlugWnd = nullptr;                 // HWND, owned
-  void* mParamEditWnd = nullptr;            // HWND of the text field, owned
-  void* mDefEditProc = nullptr;             // the field's own WNDPROC while subclassed
-  void* mEditFont = nullptr;                // HFONT of the field, owned
+  void* mHInstance = nullptr;     // HINSTANCE, not owned
+  void* mPlugWnd = nullptr;       // HWND, owned
+  void* mParamEditWnd = nullptr;  // HWND of the text field, owned
+  void* mDefEditProc = nullptr;   // the field's own WNDPROC while subclassed
+  void* mEditFont = nullptr;      // HFONT of the field, owned
+  // The text the editor last put into the field: a refresh replaces the
+  // field's text only when the value's text moved away from it, so typing
+  // survives the repaints of a living editor.
+  std::string mEditShownText;
   void* mParentWnd = nullptr;               // HWND given to OpenWindow, not owned
   int mParamEditMsg = kEditIdle;            // EditState
   unsigned long* mCustomColours = nullptr;  // the colour dialog's 16 COLORREFs, owned

@@ -52,6 +52,7 @@ void IGraphicsWin32::CreateTextEntry(IControl* control, IParameter* param, bool 
   if (!control || mParamEditWnd || (!param && !useControlText) || !mPlugWnd) return;
   char text[MAX_PARAM_DISPLAY_LEN] = "";
   if (param) CurrentDisplayText(control, param, text);
+  mEditShownText = text;
   const IRect& r = control->GetRect();
   const int centreX = (r.mL + r.mR) / 2;
   const int centreY = (r.mT + r.mB) / 2;
@@ -141,10 +142,9 @@ void IGraphicsWin32::RefreshTextEntry() {
   if (!control || !param) return;
   char current[MAX_PARAM_DISPLAY_LEN];
   CurrentDisplayText(control, param, current);
-  char shown[MAX_FIELD_TEXT + 1] = {};
+  if (mEditShownText == current) return;
+  mEditShownText = current;
   HWND field = AsWindow(mParamEditWnd);
-  GetWindowTextA(field, shown, MAX_FIELD_TEXT + 1);
-  if (std::string(shown) == current) return;
   SetWindowTextA(field, current);
   // A text of the parameter's list is shown selected, as when the field
   // opened.

@@ -1,5 +1,5 @@
 // Typing a value: the right-click text field (its size, place and starting
-// text; Return applying at the next tick; a right click cancelling; text
+// text; typing that survives repaints; Return applying at the next tick; a right click cancelling; text
 // that is not a number), and the value menu of a parameter with texts.
 #include <clocale>
 #include <string>
@@ -59,7 +59,13 @@ TEST_F(TextEntry, RightClickFieldAppliesTypedTextAtTheNextTickWhateverTheLocale)
   UpdateWindow(field);
   Screenshot("text-entry.png");
 
-  TypeText(field, "45.5");
+  TypeText(field, "45");
+  // Another value moves: the editor repaints, and the tick after refreshes
+  // the field, which keeps what was typed.
+  PluginHost().SetParameter(kGIot, 0.9f);
+  Tick();
+  Tick();
+  TypeText(field, ".5");
   PressKey(field, VK_RETURN);
   EXPECT_EQ(shown, PluginHost().GetParamDisplay(kGLen)) << "applied before the tick";
   ASSERT_EQ(1, Tick());

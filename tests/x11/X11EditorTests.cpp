@@ -60,7 +60,7 @@ const double kFineWheelStep = 0.001;
 const double kFloatTolerance = 1e-6;
 // The screen and the window-less rendering agree to this per channel.
 const int kPictureTolerance = 3;
-const int kOpenCloseCycles = 60;
+const int kOpenCloseCycles = 100;
 
 struct Point {
   int x, y;
@@ -196,6 +196,24 @@ class HostEditor {
     Button(button, true);
     Button(button, false);
   }
+  // Keys typed through the server: characters, or one key symbol.
+  void Type(const std::string& text) {
+    for (char c : text) Key(c == '.' ? XK_period : static_cast<KeySym>(c));
+  }
+  void Key(KeySym symbol) {
+    const KeyCode code = XKeysymToKeycode(gDisplay, symbol);
+    XTestFakeKeyEvent(gDisplay, code, True, CurrentTime);
+    XTestFakeKeyEvent(gDisplay, code, False, CurrentTime);
+    XSync(gDisplay, False);
+  }
+  // The windows inside the editor's (the text field).
+  unsigned EditorChildren() const {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(gDisplay, Editor(), &root, &parent, &children, &count);
+    if (children) XFree(children);
+    return count;
+  }
 
  private:
   testhost::Host& mHost;
@@ -330,6 +348,213 @@ TEST_F(X11Editor, WheelNotchesShiftAndDoubleClickRestoringTheFirstValue) {
   EXPECT_NEAR(first, mpHost->GetParameter(kGLen), kFloatTolerance);
 }
 
+// The mapped top-level window the window manager is told to leave alone:
+// an open value menu, 0 when none is up.
+Window OpenMenu() {
+  Window root, parent, *children = nullptr;
+  unsigned count = 0;
+  Window menu = 0;
+  XQueryTree(gDisplay, DefaultRootWindow(gDisplay), &root, &parent, &children, &count);
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes a;
+    if (XGetWindowAttributes(gDisplay, children[i], &a) && a.override_redirect && a.map_state == IsViewable)
+      menu = children[i];
+  }
+  if (children) XFree(children);
+  return menu;
+}
+
+// Text typed into the field survives the repaints of a living editor and
+// applies at the tick after Return; a right click in the editor cancels.
+// A value menu lists the display texts; a click on one picks it, Escape
+// or a click elsewhere picks none. Each right press is one gesture.
+TEST_F(X11Editor, TypedValuesAndValueMenusReachTheParameter) {
+  const Point knob = Centre(KnobFor(kGLen));
+  mpEditor->MoveTo(knob.x, knob.y);
+  mpEditor->Click(Button3);
+  mpEditor->Tick();
+  ASSERT_EQ(1u, mpEditor->EditorChildren());
+  mpEditor->Type("6");
+  // Another value moves: the editor repaints, and a tick later refreshes the field.
+  mpHost->SetParameter(kGIot, 0.9f);
+  mpEditor->Tick(2);
+  mpEditor->Type("2.5");
+  mpEditor->Screenshot("text-field.png");
+  mpEditor->Key(XK_Return);
+  mpEditor->Tick(2);
+  EXPECT_EQ(0u, mpEditor->EditorChildren());
+  EXPECT_EQ("62.5", mpHost->GetParamDisplay(kGLen).substr(0, 4));
+  const float typed = mpHost->GetParameter(kGLen);
+
+  // A few pixels away: a second right press this soon on the same spot
+  // would be a double-click.
+  mpEditor->MoveTo(knob.x + 3, knob.y);
+  mpEditor->Click(Button3);
+  mpEditor->Tick();
+  ASSERT_EQ(1u, mpEditor->EditorChildren());
+  mpEditor->Type("9");
+  mpEditor->MoveTo(5, EDITOR_HEIGHT - 5);
+  mpEditor->Click(Button3);
+  mpEditor->Tick(2);
+  EXPECT_EQ(0u, mpEditor->EditorChildren());
+  EXPECT_EQ(typed, mpHost->GetParameter(kGLen));
+
+  const LayoutRect& readout = [] {
+    for (const ControlDesc& c : kControls)
+      if (c.mParamIdx == kGEnvelop && c.mKind == kCtlReadout) return c.mRect;
+    return kControls[0].mRect;
+  }();
+  mpHost->Log().Clear();
+  mpEditor->MoveTo((readout.mL + readout.mR) / 2, (readout.mT + readout.mB) / 2);
+  mpEditor->Click(Button3);
+  mpEditor->Tick();
+  Window menu = OpenMenu();
+  ASSERT_NE(0u, menu);
+  XWindowAttributes a;
+  XGetWindowAttributes(gDisplay, menu, &a);
+  // Nine rows of 20 pixels inside a 4-pixel margin; the fourth (value 3).
+  EXPECT_EQ(4 + 9 * 20 + 4, a.height);
+  XTestFakeMotionEvent(gDisplay, -1, a.x + 40, a.y + 4 + 3 * 20 + 10, CurrentTime);
+  XSync(gDisplay, False);
+  mpEditor->Tick();
+  XImage* shot = XGetImage(gDisplay, menu, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+  ASSERT_TRUE(shot);
+  Image picture{a.width, a.height, {}};
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x) picture.pixels.push_back(XGetPixel(shot, x, y) & 0xFFFFFFu);
+  XDestroyImage(shot);
+  WritePng(picture, "value-menu.png");
+  mpEditor->Click();
+  mpEditor->Tick();
+  EXPECT_EQ(0u, OpenMenu());
+  EXPECT_NEAR(3.0 / 8.0, mpHost->GetParameter(kGEnvelop), kFloatTolerance);
+  const auto calls = mpHost->Log().EditCalls();
+  ASSERT_EQ(3u, calls.size());
+  EXPECT_EQ(testhost::EditCall::kBeginEdit, calls[0].kind);
+  EXPECT_EQ(testhost::EditCall::kEndEdit, calls[1].kind);
+  EXPECT_EQ(testhost::EditCall::kAutomate, calls[2].kind);
+
+  for (const bool byKey : {true, false}) {
+    mpEditor->MoveTo((readout.mL + readout.mR) / 2 + (byKey ? 3 : 6), (readout.mT + readout.mB) / 2);
+    mpEditor->Click(Button3);
+    mpEditor->Tick();
+    ASSERT_NE(0u, OpenMenu());
+    if (byKey) {
+      mpEditor->Key(XK_Escape);
+    } else {
+      mpEditor->MoveTo(EDITOR_WIDTH - 5, EDITOR_HEIGHT - 5);
+      mpEditor->Click();
+    }
+    mpEditor->Tick();
+    EXPECT_EQ(0u, OpenMenu());
+  }
+  EXPECT_NEAR(3.0 / 8.0, mpHost->GetParameter(kGEnvelop), kFloatTolerance);
+}
+
+// One block of audio: a swarm update, which marks the swarm view for redraw.
+void ProcessBlock(testhost::Host& host) {
+  float input[2][256] = {}, output[2][256] = {};
+  float* inputs[2] = {input[0], input[1]};
+  float* outputs[2] = {output[0], output[1]};
+  host.ProcessReplacing(inputs, outputs, 256);
+}
+
+// The swarm view under the pointer: the bounds box's right edge dragged
+// far to the left stops 10 pixels right of its left edge (the frame's grey
+// bars show where); the gather tool moves a standing leader only while
+// held. The grain LED switches its section as its button does, and both
+// show it.
+TEST_F(X11Editor, SwarmViewToolsAndTheGrainLedAnswerThePointer) {
+  const LayoutRect field = {221, 92, 521, 332};  // one pixel per field unit
+  const LayoutRect& view = kControls[kCtlIdxSwarmCanvas].mRect;
+  const uint32_t kFrameGrey = 0x7F7F7F;
+  const int midY = (field.mT + field.mB) / 2;
+  mpHost->SetParameter(kUpdTime, 1.0f);  // two swarm updates a block
+  mpHost->SetParameter(kVrCount, 0.0f);
+  const auto update = [&](int blocks) {
+    for (int i = 0; i < blocks; ++i) ProcessBlock(*mpHost);
+    mpEditor->Tick();
+    return Crop(mpEditor->Screenshot(), view);
+  };
+  update(1);
+  mpEditor->MoveTo((field.mL + field.mR) / 2, midY);
+  mpEditor->Click();  // selects the box; its handles come with the next paint
+  update(1);
+  mpEditor->MoveTo(field.mR - 1, midY);
+  mpEditor->Button(Button1, true);
+  mpEditor->Tick();
+  mpEditor->MoveTo(100, midY);
+  mpEditor->Tick();
+  mpEditor->Button(Button1, false);
+  const Image narrowest = update(1);
+  const auto at = [&](const Image& image, int x, int y) { return image.At(x - view.mL, y - view.mT); };
+  EXPECT_EQ(kFrameGrey, at(narrowest, field.mL + 9, midY - 20));
+  EXPECT_NE(kFrameGrey, at(narrowest, field.mL + 12, midY - 20));
+  EXPECT_NE(kFrameGrey, at(narrowest, field.mR - 1, midY - 20));
+
+  mpHost->SetParameter(kVrCount, 1.0f / 200.0f);
+  mpHost->SetParameter(kVrSpeed, 0.0f);
+  const Image standing = update(2);
+  EXPECT_EQ(0, LargestDifference(standing, update(2))) << "a leader without speed stands still";
+  const Point tool = Centre(kControls[kCtlIdxGatherImage]);
+  mpEditor->MoveTo(tool.x, tool.y);
+  mpEditor->Button(Button1, true);
+  mpEditor->Tick();
+  mpEditor->MoveTo(field.mL + 40, field.mT + 40);
+  const Image held = update(5);
+  EXPECT_GT(LargestDifference(standing, held), kPictureTolerance);
+  mpEditor->Button(Button1, false);
+  // Once it has coasted to a stop, the leader stays where it was left.
+  const Image released = update(40);
+  EXPECT_EQ(0, LargestDifference(released, update(5))) << "moved after the release";
+
+  const ControlDesc& led = kControls[kCtlIdxGrainLed];
+  const ControlDesc& button = kControls[kCtlIdxGrainButton];
+  const float on = mpHost->GetParameter(led.mParamIdx);
+  const Image before = mpEditor->Screenshot();
+  mpEditor->MoveTo(Centre(led).x, Centre(led).y);
+  mpEditor->Click();
+  mpEditor->Tick();
+  EXPECT_EQ(1.0f - on, mpHost->GetParameter(led.mParamIdx));
+  EXPECT_EQ(button.mParamIdx, led.mParamIdx);
+  const Image after = mpEditor->Screenshot("grain-led-switched.png");
+  EXPECT_GT(LargestDifference(Crop(before, led.mRect), Crop(after, led.mRect)), kPictureTolerance);
+  EXPECT_GT(LargestDifference(Crop(before, button.mRect), Crop(after, button.mRect)), kPictureTolerance);
+}
+
+// Save and Load through the chooser the editor draws (the desktop tools
+// are not installed here, and the environment asks for it): it starts in
+// the host's folder, takes a typed name, and the preset written and read
+// back restores a value the host changed in between. The host's thread
+// never waits for the user: every step is one idle call.
+TEST_F(X11Editor, SaveAndLoadThroughTheDrawnChooserRestoreTheValues) {
+  char self[4096] = {};
+  ASSERT_GT(readlink("/proc/self/exe", self, sizeof(self) - 1), 0);
+  const std::string folder = std::string(self).substr(0, std::string(self).rfind('/') + 1);
+  const std::string name = "x11-saved-preset";
+  std::remove((folder + name).c_str());
+  const float saved = mpHost->GetParameter(kGLen);
+  const auto press = [&](int controlIdx) {
+    const Point at = Centre(kControls[controlIdx]);
+    mpEditor->MoveTo(at.x, at.y);
+    mpEditor->Click();
+    mpEditor->Tick();
+  };
+  for (const int controlIdx : {kCtlIdxSaveSelector, kCtlIdxLoadSelector}) {
+    press(controlIdx);
+    mpEditor->Tick();  // the chooser takes the keyboard once it is shown
+    mpEditor->Type(name);
+    mpEditor->Key(XK_Return);
+    mpEditor->Tick(2);
+    if (controlIdx == kCtlIdxSaveSelector) {
+      EXPECT_EQ(0, access((folder + name).c_str(), R_OK)) << folder + name;
+      mpHost->SetParameter(kGLen, 0.9f);
+    }
+  }
+  EXPECT_EQ(saved, mpHost->GetParameter(kGLen));
+  std::remove((folder + name).c_str());
+}
+
 TEST_F(X11Editor, ExposedAreasAndHostValuesShowAsTheWindowlessPictureShowsThem) {
   const LayoutRect& r = KnobFor(kGLen).mRect;
   // The picture travels through shared memory where the server offers it.
@@ -440,6 +665,46 @@ TEST(X11EditorWindows, WithoutIdleCallsTheEditorsThreadDrivesUntilTheyCome) {
   EXPECT_EQ(0, gHostErrors);
 }
 
+// A host that closes the editor in its answer to the begin-edit of a
+// drag, from its idle call and from the editor's own thread (a host that
+// never idles): the close waits for no one, the window goes with the
+// drive, and the editor opens and works again.
+TEST(X11EditorWindows, AHostClosingTheEditorInsideItsAnswerToTheInput) {
+  auto host = OpenInstance();
+  ASSERT_TRUE(host);
+  for (const bool idling : {true, false}) {
+    HostEditor editor(*host, 40, 300);
+    ASSERT_TRUE(editor.Open());
+    std::atomic<bool> closing{false}, closed{false};
+    host->SetCallHook([&](int32_t opcode) {
+      if (opcode != audioMasterBeginEdit || closing.exchange(true)) return;
+      EXPECT_EQ(1, editor.Close());
+      closed = true;
+    });
+    const Point at = Centre(KnobFor(kGLen));
+    editor.MoveTo(at.x, at.y);
+    if (idling) {
+      editor.Tick();
+      editor.Button(Button1, true);
+      editor.Tick();
+    } else {
+      // Past the time after which the editor's thread drives.
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      editor.Button(Button1, true);
+    }
+    EXPECT_TRUE(Eventually([&] { return closed && editor.Editor() == 0; }))
+        << (idling ? "idling" : "not idling");
+    editor.Button(Button1, false);
+    host->SetCallHook(nullptr);
+    ASSERT_TRUE(closed);
+    ASSERT_TRUE(editor.Open());
+    ExpectOneGesture(DragKnob(*host, editor, kGLen, [&] { editor.Tick(); }), kGLen,
+                     host->GetParameter(kGLen));
+    EXPECT_EQ(1, editor.Close());
+  }
+  EXPECT_EQ(0, gHostErrors);
+}
+
 // Many open/close cycles while another thread processes audio, and hosts
 // that destroy their window before effEditClose (with and without an idle
 // call between): nothing stays behind, no error reaches the host's handler,
@@ -508,6 +773,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   XSetErrorHandler(CountHostError);
+  // The editor's own chooser, whatever desktop tools the machine has.
+  setenv("VRELS_FILE_CHOOSER", "drawn", 1);
   const int result = RUN_ALL_TESTS();
   XCloseDisplay(gDisplay);
   gPlugin.reset();

@@ -108,6 +108,7 @@ void Host::SetProcessEventsResult(intptr_t result) {
 intptr_t Host::Answer(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
   (void)value;
   mLog.RecordCall(opcode);
+  if (mCallHook) mCallHook(opcode);
   switch (opcode) {
     case audioMasterAutomate:
       mLog.RecordAutomate(index, opt);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -48,6 +49,10 @@ class Host {
 
   CallLog& Log() { return mLog; }
   const CallLog& Log() const { return mLog; }
+  // Called with each callback's opcode after it is logged, on the calling
+  // thread (a host reacting to the plug-in from inside its call). Set it
+  // while no other thread calls the host.
+  void SetCallHook(std::function<void(int32_t opcode)> hook) { mCallHook = std::move(hook); }
 
   // The answer to one host callback call; public so that the callback
   // trampoline can reach it.
@@ -101,6 +106,7 @@ class Host {
   mutable std::mutex mSettingsMutex;
   HostSettings mSettings;
   CallLog mLog;
+  std::function<void(int32_t opcode)> mCallHook;
   AEffect* mpEffect = nullptr;
 };
 

@@ -36,14 +36,26 @@ class RecordingControl : public IControl {
   }
 };
 
+X11InputEvent Event(X11InputEvent::Kind kind, int x, unsigned state, unsigned button, unsigned long time,
+                    unsigned long keysym = 0) {
+  X11InputEvent event = {};
+  event.kind = kind;
+  event.x = x;
+  event.y = 50;
+  event.state = state;
+  event.button = button;
+  event.time = time;
+  event.keysym = keysym;
+  return event;
+}
 X11InputEvent Press(unsigned button, unsigned long time, int x = 50, unsigned state = 0) {
-  return {X11InputEvent::kPress, x, 50, state, button, time, 0};
+  return Event(X11InputEvent::kPress, x, state, button, time);
 }
 X11InputEvent Release(unsigned button, unsigned long time, unsigned state) {
-  return {X11InputEvent::kRelease, 50, 50, state, button, time, 0};
+  return Event(X11InputEvent::kRelease, 50, state, button, time);
 }
 X11InputEvent Motion(int x, unsigned state) {
-  return {X11InputEvent::kMotion, x, 50, state, 0, 0, 0};
+  return Event(X11InputEvent::kMotion, x, state, 0, 0);
 }
 
 TEST(X11Input, KeySymbolsGiveTheWindowsLayersKeyCodes) {
@@ -94,7 +106,7 @@ TEST(X11Input, ModifiersCaptureDoubleClicksAndWheelFollowTheWindowsLayer) {
   input.Handle(Motion(60, Button1Mask));
   EXPECT_FALSE(input.Handle(Press(Button4, 4000, 50, ShiftMask)));
   input.Handle(Press(Button5, 4100));
-  input.Handle({X11InputEvent::kKey, 50, 50, 0, 0, 4200, XK_Up});
+  input.Handle(Event(X11InputEvent::kKey, 50, 0, 0, 4200, XK_Up));
   EXPECT_EQ("dLS gLC uA dL dL dL 2L dL dR w+S w- k1 ", control->mLog);
 }
 
