@@ -52,10 +52,9 @@ bool MenuPanel::AddMenu(IPopupMenu* menu, int* nextId, int indent) {
     item.separator = source->IsSeparator();
     item.newColumn = source->GetFlag(IPopupMenuItem::kNewColumn);
     item.indent = indent;
-    mNextId = *nextId;
+    item.id = (*nextId)++;
     const std::size_t at = mItems.size();
-    Add(item);
-    *nextId = mNextId;
+    mItems.push_back(item);
     if (IPopupMenu* submenu = source->GetSubmenu()) {
       // The item heads its submenu's items and is not chosen itself.
       mItems[at].disabled = true;
@@ -64,6 +63,7 @@ bool MenuPanel::AddMenu(IPopupMenu* menu, int* nextId, int indent) {
     }
     if (item.checked) ticked = true;
   }
+  // Items added one by one afterwards continue the numbering.
   mNextId = *nextId;
   return ticked;
 }
